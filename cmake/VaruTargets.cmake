@@ -1,0 +1,43 @@
+# Shared settings for every Varu target.
+
+function(varu_target_defaults target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(VARU_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    # GIO headers use "signals" as an identifier.
+    target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
+endfunction()
+
+# varu_add_library(name SOURCES ... [QT ...] [LIBS ...])
+function(varu_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    varu_target_defaults(${name})
+endfunction()
+
+# varu_add_test(name SOURCES ... LIBS ... [LABELS unit|e2e] [TIMEOUT s])
+# One Qt Test executable per class or feature, registered with CTest.
+function(varu_add_test name)
+    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+    varu_target_defaults(${name})
+    target_compile_definitions(${name} PRIVATE
+        VARU_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+    add_test(NAME ${name} COMMAND ${name})
+    if(NOT ARG_LABELS)
+        set(ARG_LABELS unit)
+    endif()
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 120)
+    endif()
+    set(env "QT_QPA_PLATFORM=offscreen" "LC_ALL=C.UTF-8")
+    if("e2e" IN_LIST ARG_LABELS)
+        set(env "LC_ALL=C.UTF-8")
+    endif()
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT}
+        ENVIRONMENT "${env}")
+endfunction()

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Set up, build, run and test Varu on Debian 12.
+#   scripts/dev.sh run    install packages, build, start Varu
+#   scripts/dev.sh test   install packages, build, run every test (unit and end-to-end)
+#   scripts/dev.sh deps | build
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${VARU_BUILD_DIR:-$here/build}"
+
+# Build tools, libraries, and what the end-to-end tests drive (Xvfb, Openbox, xclip, xdotool…).
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
+    qt6-pdf-dev qt6-multimedia-dev qt6-image-formats-plugins qt6-svg-dev
+    qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
+    qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtqml-workerscript
+    qml6-module-qtquick-shapes qml6-module-qtqml
+    libqt6multimedia6 gstreamer1.0-plugins-base
+    libsqlite3-dev libssl-dev libicu-dev libheif-dev libglib2.0-dev
+    libx11-dev libx11-xcb-dev libxtst-dev libxcb1-dev libxcb-xtest0-dev libxcb-res0-dev
+    libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libgl-dev
+    libbenchmark-dev
+    adwaita-icon-theme hicolor-icon-theme fonts-dejavu-core shared-mime-info desktop-file-utils
+    dbus dbus-x11 xvfb xauth openbox xclip xdotool x11-utils imagemagick trayer xterm
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+deps() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+build() {
+    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARU_WERROR=ON >/dev/null
+    cmake --build "$build" --parallel "$(nproc)"
+}
+
+run() {
+    exec "$build/src/varu" "$@"
+}
+
+tests() {
+    cd "$build"
+    # Unit tests in parallel; end-to-end tests one at a time, each on its own X server.
+    ctest --output-on-failure --timeout 600 -L unit -j "$(nproc)"
+    ctest --output-on-failure --timeout 600 -L e2e
+}
+
+case "${1:-}" in
+    deps) deps ;;
+    build) deps; build ;;
+    run) shift; deps; build; run "$@" ;;
+    test) deps; build; tests ;;
+    *) echo "usage: $0 run|test|deps|build" >&2; exit 2 ;;
+esac

@@ -1,0 +1,17 @@
+#pragma once
+// One tab: a named, coloured, permanent collection of cards.
+
+#include <QList>
+#include <QMetaType>
+#include <QString>
+
+struct Board {
+    QString id;
+    QString name;
+    QString color; // "#RRGGBB"
+    qint64 position = 0;
+
+    friend bool operator==(const Board &, const Board &) = default;
+};
+
+Q_DECLARE_METATYPE(Board)

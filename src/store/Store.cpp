@@ -1,0 +1,109 @@
+#include "Store.h"
+
+#include "Schema.h"
+
+#include "platform/Log.h"
+
+#include <QFileInfo>
+#include <QMetaObject>
+
+#include <sqlite3.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// SQLite creates files with 0644; the history is private, so a new file starts as 0600.
+// Its -wal and -shm files inherit the database file's mode.
+void createPrivateFile(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::close(fd);
+}
+
+void makePrivate(const QString &path)
+{
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(path);
+    if (::stat(native.constData(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077))
+        ::chmod(native.constData(), st.st_mode & 0700);
+}
+
+} // namespace
+
+std::unique_ptr<Store> Store::open(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        createPrivateFile(path);
+    std::unique_ptr<Connection> db = Connection::open(path);
+    Schema::prepare(*db);
+    // A file we may read but not write would fail every capture later; refuse it now.
+    if (sqlite3_db_readonly(db->handle(), "main") == 1)
+        throw StoreError::sql(QStringLiteral("attempt to write a readonly database"));
+    makePrivate(path);
+    return std::unique_ptr<Store>(new Store(path, std::move(db)));
+}
+
+Store::Store(const QString &path, std::unique_ptr<Connection> db)
+    : m_path(path)
+    , m_db(std::move(db))
+{
+    m_thread.setObjectName(QStringLiteral("com.teko.varu.store"));
+    m_context = new QObject;
+    m_context->moveToThread(&m_thread);
+    m_thread.start();
+}
+
+Store::~Store()
+{
+    m_thread.quit();
+    m_thread.wait();
+    delete m_context;
+}
+
+void Store::post(std::function<void(Store &)> work)
+{
+    QMetaObject::invokeMethod(
+        m_context,
+        [this, work = std::move(work)] {
+            // Callers handle their own failures; this only keeps a stray one from ending
+            // the process.
+            try {
+                work(*this);
+            } catch (const std::exception &e) {
+                qCCritical(lcVaru, "Erro no banco: %s", e.what());
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void Store::sync(const std::function<void(Store &)> &work)
+{
+    if (onQueue()) {
+        work(*this);
+        return;
+    }
+    // An exception thrown on the store's thread is handed back to the caller's.
+    std::exception_ptr failure;
+    QMetaObject::invokeMethod(
+        m_context,
+        [this, &work, &failure] {
+            try {
+                work(*this);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+bool Store::onQueue() const
+{
+    return QThread::currentThread() == &m_thread;
+}

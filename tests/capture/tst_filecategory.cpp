@@ -1,0 +1,81 @@
+// File categories decided from MIME types, in rule order, for paths that exist and paths
+// that are gone.
+
+#include "capture/FileCategory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(FileCategory)
+
+class TestFileCategory : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void missingFilesAreJudgedByExtension_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<FileCategory>("category");
+        QTest::newRow("upper-case mp4") << u"clip.MP4"_qs << FileCategory::Video;
+        QTest::newRow("json is code") << u"data.json"_qs << FileCategory::Code;
+        QTest::newRow("csv") << u"table.csv"_qs << FileCategory::Spreadsheet;
+        QTest::newRow("xlsx") << u"table.xlsx"_qs << FileCategory::Spreadsheet;
+        QTest::newRow("7z") << u"pack.7z"_qs << FileCategory::Archive;
+        QTest::newRow("tar.gz") << u"pack.tar.gz"_qs << FileCategory::Archive;
+        QTest::newRow("docx") << u"letter.docx"_qs << FileCategory::Document;
+        QTest::newRow("odt") << u"letter.odt"_qs << FileCategory::Document;
+        QTest::newRow("rtf") << u"letter.rtf"_qs << FileCategory::Document;
+        QTest::newRow("key") << u"talk.key"_qs << FileCategory::Presentation;
+        QTest::newRow("pptx") << u"talk.pptx"_qs << FileCategory::Presentation;
+        QTest::newRow("pdf") << u"paper.pdf"_qs << FileCategory::Pdf;
+        QTest::newRow("png") << u"shot.png"_qs << FileCategory::Image;
+        QTest::newRow("svg") << u"logo.svg"_qs << FileCategory::Image;
+        QTest::newRow("mp3") << u"song.mp3"_qs << FileCategory::Audio;
+        QTest::newRow("python") << u"main.py"_qs << FileCategory::Code;
+        QTest::newRow("c++") << u"main.cpp"_qs << FileCategory::Code;
+        QTest::newRow("shell") << u"run.sh"_qs << FileCategory::Code;
+        QTest::newRow("plain text") << u"notes.txt"_qs << FileCategory::Text;
+        QTest::newRow("markdown") << u"README.md"_qs << FileCategory::Text;
+        QTest::newRow("unknown") << u"thing.zzqq"_qs << FileCategory::Other;
+        QTest::newRow("no extension") << u"Makefile-ish"_qs << FileCategory::Other;
+        QTest::newRow("AppImage") << u"tool.AppImage"_qs << FileCategory::App;
+    }
+
+    void missingFilesAreJudgedByExtension()
+    {
+        QFETCH(QString, name);
+        QFETCH(FileCategory, category);
+        QCOMPARE(FileCategories::classify(u"/does/not/exist/"_qs + name), category);
+    }
+
+    void foldersAreJudgedByTheirName()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(u"Tool.app"_qs));
+        QVERIFY(QDir(dir.path()).mkpath(u"Photos"_qs));
+        QVERIFY(QDir(dir.path()).mkpath(u"thing.bundle"_qs));
+        QCOMPARE(FileCategories::classify(dir.filePath(u"Tool.app"_qs)), FileCategory::App);
+        QCOMPARE(FileCategories::classify(dir.filePath(u"Photos"_qs)), FileCategory::Folder);
+        QCOMPARE(FileCategories::classify(dir.filePath(u"thing.bundle"_qs)), FileCategory::Folder);
+
+        QFile plain(dir.filePath(u"LICENSE"_qs));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("text");
+        plain.close();
+        QCOMPARE(FileCategories::classify(plain.fileName()), FileCategory::Other);
+    }
+
+    void namesAndSymbols()
+    {
+        QCOMPARE(FileCategories::singular(FileCategory::Presentation), u"Apresentação"_qs);
+        QCOMPARE(FileCategories::plural(FileCategory::Code), u"arquivos de código"_qs);
+        QCOMPARE(FileCategories::symbol(FileCategory::Archive), u"doc.zipper"_qs);
+        QCOMPARE(FileCategories::tint(FileCategory::Folder), QColor::fromRgbF(0.30f, 0.65f, 0.95f));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileCategory)
+#include "tst_filecategory.moc"
