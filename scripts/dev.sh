@@ -46,7 +46,21 @@ build() {
     cmake --build "$build" --parallel "$(nproc)"
 }
 
+# The desktop entry (so .varu files open in Varu), the backup file type and the icon, for
+# this user, pointing at this build.
+install_desktop_entry() {
+    local share="${XDG_DATA_HOME:-$HOME/.local/share}"
+    mkdir -p "$share/applications" "$share/mime/packages" "$share/icons/hicolor/scalable/apps"
+    sed "s|@VARU_EXEC@|$build/src/varu|" "$here/resources/com.teko.varu.desktop.in" \
+        > "$share/applications/com.teko.varu.desktop"
+    cp "$here/resources/varu-mime.xml" "$share/mime/packages/varu.xml"
+    cp "$here/resources/icons/com.teko.varu.svg" "$share/icons/hicolor/scalable/apps/"
+    update-mime-database "$share/mime" >/dev/null 2>&1 || true
+    update-desktop-database "$share/applications" >/dev/null 2>&1 || true
+}
+
 run() {
+    install_desktop_entry
     exec "$build/src/varu" "$@"
 }
 
