@@ -1,0 +1,158 @@
+#include "Paster.h"
+
+#include "platform/KeyInjector.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/WindowFocus.h"
+
+#include <QSet>
+#include <QStringDecoder>
+
+#include <map>
+
+namespace {
+
+const QString kPlainText = QStringLiteral("public.utf8-plain-text");
+
+// Content that has no faithful text form: such cards are never merged into one text.
+bool blocksMerge(const QString &type)
+{
+    static const QSet<QString> types = {
+        QStringLiteral("public.file-url"), QStringLiteral("public.png"),
+        QStringLiteral("public.tiff"),     QStringLiteral("public.jpeg"),
+        QStringLiteral("public.heic"),     QStringLiteral("com.adobe.pdf"),
+    };
+    return types.contains(type);
+}
+
+// Bytes that are not valid UTF-8 give no text, so the card goes back byte for byte instead of
+// with replacement characters.
+std::optional<QString> strictUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace
+
+Paster::Paster(Pasteboard &pasteboard, KeyboardLayout &layout, KeyInjector &keys,
+               WindowFocus &focus)
+    : m_pasteboard(pasteboard)
+    , m_layout(layout)
+    , m_keys(keys)
+    , m_focus(focus)
+{}
+
+std::optional<QString> Paster::mergedText(const QList<QList<Representation>> &lists)
+{
+    if (lists.size() < 2)
+        return std::nullopt;
+    QStringList texts;
+    for (const QList<Representation> &card : lists) {
+        std::optional<QString> text;
+        for (const Representation &rep : card) {
+            if (blocksMerge(rep.type))
+                return std::nullopt;
+            if (!text && rep.type == kPlainText)
+                text = strictUtf8(rep.data);
+        }
+        if (!text)
+            return std::nullopt;
+        texts << *text;
+    }
+    return texts.join(QLatin1Char('\n'));
+}
+
+QList<PasteboardItem> Paster::items(const QList<QList<Representation>> &lists, bool plainTextOnly)
+{
+    QList<PasteboardItem> out;
+    for (const QList<Representation> &card : lists) {
+        QList<Representation> chosen = card;
+        if (plainTextOnly) {
+            QList<Representation> plain;
+            for (const Representation &rep : card) {
+                if (rep.type == kPlainText)
+                    plain << rep;
+            }
+            if (!plain.isEmpty())
+                chosen = plain;
+        }
+        // Ascending index; stored order within one index.
+        std::map<qint64, PasteboardItem> groups;
+        for (const Representation &rep : std::as_const(chosen))
+            groups[rep.index].entries.append({rep.type, rep.data});
+        for (auto &[index, item] : groups)
+            out << std::move(item);
+    }
+    return out;
+}
+
+void Paster::write(const QList<QList<Representation>> &lists, bool plainTextOnly)
+{
+    if (const std::optional<QString> text = mergedText(lists)) {
+        m_pasteboard.writeString(*text);
+        return;
+    }
+    m_pasteboard.writeItems(items(lists, plainTextOnly));
+}
+
+bool Paster::isTerminal(const QStringList &windowClass)
+{
+    static const QSet<QString> terminals = {
+        QStringLiteral("xterm"),
+        QStringLiteral("uxterm"),
+        QStringLiteral("gnome-terminal"),
+        QStringLiteral("gnome-terminal-server"),
+        QStringLiteral("konsole"),
+        QStringLiteral("alacritty"),
+        QStringLiteral("kitty"),
+        QStringLiteral("foot"),
+        QStringLiteral("footclient"),
+        QStringLiteral("org.wezfurlong.wezterm"),
+        QStringLiteral("wezterm"),
+        QStringLiteral("xfce4-terminal"),
+        QStringLiteral("tilix"),
+        QStringLiteral("com.gexperts.tilix"),
+        QStringLiteral("terminator"),
+        QStringLiteral("urxvt"),
+        QStringLiteral("rxvt"),
+        QStringLiteral("st"),
+        QStringLiteral("st-256color"),
+        QStringLiteral("lxterminal"),
+        QStringLiteral("mate-terminal"),
+        QStringLiteral("qterminal"),
+        QStringLiteral("terminology"),
+        QStringLiteral("sakura"),
+        QStringLiteral("guake"),
+        QStringLiteral("tilda"),
+        QStringLiteral("eterm"),
+        QStringLiteral("cool-retro-term"),
+        QStringLiteral("org.gnome.console"),
+        QStringLiteral("kgx"),
+        QStringLiteral("org.gnome.ptyxis"),
+        QStringLiteral("ptyxis"),
+    };
+    for (const QString &name : windowClass) {
+        if (terminals.contains(name.toLower()))
+            return true;
+    }
+    return false;
+}
+
+void Paster::sendCommandV()
+{
+    const std::optional<WindowId> target = m_focus.activeWindow();
+    if (target && isTerminal(m_focus.windowClass(*target))) {
+        m_pasteboard.mirrorToPrimarySelection();
+        m_keys.sendShiftInsert();
+        return;
+    }
+    m_keys.sendControlKey(keyCode(QStringLiteral("v")).value_or(m_layout.fallbackPasteKeyCode()));
+}
+
+std::optional<quint16> Paster::keyCode(const QString &name)
+{
+    return m_layout.keyCode(name);
+}
