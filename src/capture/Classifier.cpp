@@ -1,0 +1,194 @@
+#include "Classifier.h"
+
+#include "PasteboardTypes.h"
+
+#include "platform/Log.h"
+
+#include <QSet>
+#include <QStringDecoder>
+#include <QTextBoundaryFinder>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Classifier {
+
+namespace {
+
+std::optional<QString> decodeUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// The first plain-text representation, trimmed; undecodable bytes count as no text.
+QString plainText(const QList<Representation> &reps)
+{
+    for (const Representation &rep : reps) {
+        if (rep.type == PasteboardTypes::plainText)
+            return decodeUtf8(rep.data).value_or(QString()).trimmed();
+    }
+    return {};
+}
+
+const Representation *firstOfType(const QList<Representation> &reps, const QString &type)
+{
+    const auto it = std::find_if(reps.cbegin(), reps.cend(),
+                                 [&](const Representation &r) { return r.type == type; });
+    return it == reps.cend() ? nullptr : &*it;
+}
+
+// A PNG anywhere wins over a TIFF listed earlier, and so on down this order.
+const Representation *imageRep(const QList<Representation> &reps, const QSet<QString> &types)
+{
+    for (const QString &type : {PasteboardTypes::png, PasteboardTypes::tiff, PasteboardTypes::jpeg,
+                                PasteboardTypes::heic}) {
+        if (types.contains(type))
+            return firstOfType(reps, type);
+    }
+    return nullptr;
+}
+
+int channel(double component)
+{
+    // Wide-gamut components can fall outside 0…1; keep the title two hex digits wide.
+    return int(std::trunc(std::clamp(component, 0.0, 1.0) * 255));
+}
+
+bool looksSecret(const QString &text)
+{
+    // A match that fails to run cannot vouch for the text: keep it out rather than store it.
+    const QRegularExpressionMatch match = CaptureRules::secretPattern().match(text);
+    return !match.isValid() || match.hasMatch();
+}
+
+} // namespace
+
+bool hasLineBreak(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
+    });
+}
+
+bool isWebLink(const QString &text)
+{
+    if (text.isEmpty() || hasLineBreak(text))
+        return false;
+    const QUrl url(text, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
+}
+
+QString leadingCharacters(const QString &text, qsizetype count)
+{
+    if (text.size() <= count)
+        return text;
+    // Boundaries are found in a growing prefix, so a copy of hundreds of megabytes is not
+    // analysed whole just to title it. A boundary inside the prefix is final: the rules
+    // never look further ahead than the next character.
+    for (qsizetype window = count * 4;; window *= 2) {
+        const bool whole = window >= text.size();
+        const qsizetype length = whole ? text.size() : window;
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.constData(), length);
+        qsizetype seen = 0;
+        qsizetype position = 0;
+        while (seen < count && (position = finder.toNextBoundary()) != -1)
+            ++seen;
+        if (seen == count && (whole || position < length))
+            return text.left(position);
+        if (whole)
+            return text;
+    }
+}
+
+std::optional<QString> filePath(const QByteArray &urlBytes)
+{
+    const std::optional<QString> text = decodeUtf8(urlBytes);
+    if (!text)
+        return std::nullopt;
+    const QUrl url(*text, QUrl::StrictMode);
+    if (!url.isValid() || url.scheme() != u"file")
+        return std::nullopt;
+    QString path = url.path(QUrl::FullyDecoded);
+    if (path.isEmpty())
+        return std::nullopt;
+    // Folders arrive as "file:///x/Tool.app/"; the path names the folder itself.
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 total,
+                                     const CaptureRules &rules, const ColorReader &readColor)
+{
+    CapturedClip clip;
+    clip.reps = reps;
+    clip.checksum = Representation::checksum(reps);
+    clip.totalBytes = total;
+
+    QSet<QString> types;
+    for (const Representation &rep : reps)
+        types.insert(rep.type);
+    const QString text = plainText(reps);
+
+    QStringList paths;
+    for (const Representation &rep : reps) {
+        if (rep.type != PasteboardTypes::fileUrl)
+            continue;
+        if (const std::optional<QString> path = filePath(rep.data))
+            paths << *path;
+    }
+
+    if (!paths.isEmpty()) {
+        clip.kind = ClipKind::File;
+        clip.title = paths.join(QLatin1Char('\n'));
+        return clip;
+    }
+    if (const Representation *image = imageRep(reps, types); image && text.isEmpty()) {
+        clip.kind = ClipKind::Image;
+        clip.title = QStringLiteral("Imagem");
+        clip.imageData = image->data;
+        return clip;
+    }
+    if (const Representation *pdf = firstOfType(reps, PasteboardTypes::pdf);
+        pdf && text.isEmpty()) {
+        clip.kind = ClipKind::Pdf;
+        clip.title = QStringLiteral("PDF");
+        clip.imageData = pdf->data;
+        return clip;
+    }
+    if (types.contains(PasteboardTypes::color) && readColor) {
+        if (const std::optional<SrgbColor> color = readColor()) {
+            clip.kind = ClipKind::Color;
+            clip.title = QString::asprintf("#%02X%02X%02X", channel(color->red),
+                                           channel(color->green), channel(color->blue));
+            return clip;
+        }
+    }
+    if (text.isEmpty()) {
+        clip.kind = ClipKind::Text;
+        clip.title = QStringLiteral("Conteúdo: ") +
+                     (reps.isEmpty() ? QStringLiteral("?") : reps.first().type);
+        return clip;
+    }
+    if (rules.skipSecrets && looksSecret(text)) {
+        qCInfo(lcVaru, "Texto parece conter senha ou token; cópia não guardada");
+        return std::nullopt;
+    }
+    if (isWebLink(text))
+        clip.kind = ClipKind::Link;
+    else if (types.contains(PasteboardTypes::rtf) || types.contains(PasteboardTypes::html))
+        clip.kind = ClipKind::RichText;
+    else
+        clip.kind = ClipKind::Text;
+    clip.title = leadingCharacters(text, kMaxTitleLength);
+    return clip;
+}
+
+} // namespace Classifier

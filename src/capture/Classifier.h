@@ -1,0 +1,34 @@
+#pragma once
+// Turns the representations kept from one copy into a CapturedClip: its kind, title, the
+// bytes a thumbnail is made from and its checksum. Text that looks like a secret gives none.
+
+#include "CaptureRules.h"
+#include "CapturedClip.h"
+
+#include "platform/Pasteboard.h"
+
+#include <functional>
+#include <optional>
+
+namespace Classifier {
+
+// Reads the colour on the clipboard; asked only when a colour type is present.
+using ColorReader = std::function<std::optional<SrgbColor>()>;
+
+// `reps` in capture order (not empty) and their summed length. No source application is set.
+std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 total,
+                                     const CaptureRules &rules, const ColorReader &readColor);
+
+// Longest title kept for text kinds, in user-perceived characters.
+constexpr qsizetype kMaxTitleLength = 5000;
+
+// True when the text holds a line break (LF, VT, FF, CR, NEL, LS or PS).
+bool hasLineBreak(const QString &text);
+// A single http(s) address with a host, on one line (the text is already trimmed).
+bool isWebLink(const QString &text);
+// The first `count` user-perceived characters of the text.
+QString leadingCharacters(const QString &text, qsizetype count);
+// The file-system path of a file URL's bytes; none when they are not UTF-8 or not a file URL.
+std::optional<QString> filePath(const QByteArray &urlBytes);
+
+} // namespace Classifier
