@@ -1,10 +1,12 @@
 #include "AppDelegate.h"
 
+#include "StoreFunnel.h"
 #include "settings/ConfigFile.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 
 AppDelegate::AppDelegate(const QString &supportDir, QObject *parent)
     : QObject(parent)
@@ -28,10 +30,45 @@ void AppDelegate::applicationDidFinishLaunching()
         fail(QStringLiteral("Não foi possível abrir o banco do histórico: ") + e.describe());
         return;
     }
+    m_funnel = new StoreFunnel(m_store.get(), this);
+    m_funnel->setHistoryLimit(m_config.historyLimit);
+
+    startRetention();
 
     const QStringList pending = std::exchange(m_pendingOpenURLs, {});
     if (!pending.isEmpty())
         openFiles(pending);
+}
+
+void AppDelegate::startRetention()
+{
+    const qint64 days = m_config.historyRetentionDays;
+    m_funnel->onStore([days](Store &store) { store.expire(days, Store::currentTime()); });
+
+    m_retentionTimer = new QTimer(this);
+    m_retentionTimer->setInterval(3600 * 1000);
+    connect(m_retentionTimer, &QTimer::timeout, this, [this] {
+        const qint64 days = m_config.historyRetentionDays;
+        m_funnel->onStore([days](Store &store) { store.expire(days, Store::currentTime()); });
+    });
+    m_retentionTimer->start();
+}
+
+void AppDelegate::setConfig(const VaruConfig &config)
+{
+    const VaruConfig previous = std::exchange(m_config, config);
+    if (!m_funnel)
+        return;
+    m_funnel->setHistoryLimit(config.historyLimit);
+    if (config.historyLimit != previous.historyLimit
+        || config.historyRetentionDays != previous.historyRetentionDays) {
+        const qint64 limit = config.historyLimit;
+        const qint64 days = config.historyRetentionDays;
+        m_funnel->onStore([limit, days](Store &store) {
+            store.prune(limit);
+            store.expire(days, Store::currentTime());
+        });
+    }
 }
 
 void AppDelegate::reopen()

@@ -10,6 +10,9 @@
 
 #include <memory>
 
+class QTimer;
+class StoreFunnel;
+
 class AppDelegate : public QObject
 {
     Q_OBJECT
@@ -24,6 +27,8 @@ public:
 
     const VaruConfig &config() const { return m_config; }
     Store *store() const { return m_store.get(); }
+    // All database work goes through it; null until the store is open.
+    StoreFunnel *funnel() const { return m_funnel; }
     QString databasePath() const;
 
     // A second launch, or `varu` without arguments while running.
@@ -31,16 +36,24 @@ public:
     // Files handed over by the command line or the file manager.
     void openFiles(const QStringList &paths);
 
+    // Replaces the configuration in memory and keeps the store in step: the reload limit at
+    // once, and a prune and expiry when the history limits changed.
+    void setConfig(const VaruConfig &config);
+
 Q_SIGNALS:
     // Emitted when the launch ended in failure, after the alert was dismissed.
     void launchFailed();
 
 private:
     void fail(const QString &message);
+    // The first expiry, which also delivers the first snapshot, and the hourly one.
+    void startRetention();
 
     QString m_supportDir;
     VaruConfig m_config;
     std::unique_ptr<Store> m_store;
+    StoreFunnel *m_funnel = nullptr;
+    QTimer *m_retentionTimer = nullptr;
     bool m_askedForAccessibility = false;
     QStringList m_pendingOpenURLs;
 };

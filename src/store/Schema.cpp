@@ -2,6 +2,8 @@
 
 #include "Connection.h"
 
+#include <sqlite3.h>
+
 namespace Schema {
 
 const char *const kCreateScript = R"(CREATE TABLE IF NOT EXISTS items (
@@ -47,6 +49,11 @@ void prepare(Connection &db)
     db.exec("PRAGMA foreign_keys = ON");
     // Deleted history may hold secrets: overwrite freed content instead of leaving it behind.
     db.exec("PRAGMA secure_delete = ON");
+    // Backup files from other machines are attached to this connection: nothing in their
+    // schema may run code, and no statement may deliberately corrupt a file.
+    db.exec("PRAGMA trusted_schema = OFF");
+    if (sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr) != SQLITE_OK)
+        throw StoreError::sql(db.errorMessage());
     db.exec(kCreateScript);
 
     // Files of earlier versions: every old card counts as in the history, none has a title of

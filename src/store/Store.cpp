@@ -4,6 +4,7 @@
 
 #include "platform/Log.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QMetaObject>
 
@@ -27,13 +28,19 @@ void createPrivateFile(const QString &path)
 
 void makePrivate(const QString &path)
 {
-    struct stat st {};
+    struct stat st
+    {};
     const QByteArray native = QFile::encodeName(path);
     if (::stat(native.constData(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077))
         ::chmod(native.constData(), st.st_mode & 0700);
 }
 
 } // namespace
+
+double Store::currentTime()
+{
+    return QDateTime::currentMSecsSinceEpoch() / 1000.0;
+}
 
 std::unique_ptr<Store> Store::open(const QString &path)
 {

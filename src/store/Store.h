@@ -3,16 +3,41 @@
 // own) on which every statement runs. Opening it creates or migrates the schema.
 
 #include "Connection.h"
+#include "Snapshot.h"
+
+#include "capture/CapturedClip.h"
 
 #include <QString>
+#include <QStringList>
 #include <QThread>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+// Every operation below runs on the caller's thread, which must be the store's queue; each
+// throws StoreError when a statement cannot be prepared or run.
 class Store
 {
 public:
+    // What a backup file holds: one tab, or the history and every tab.
+    struct ExportScope
+    {
+        std::optional<QString> boardID; // none: everything
+
+        static ExportScope everything() { return {}; }
+        static ExportScope board(const QString &id) { return {id}; }
+    };
+
+    // What an import added: cards new by content, and tabs it had to create.
+    struct ImportResult
+    {
+        qint64 items = 0;
+        qint64 boards = 0;
+    };
+
+    static double currentTime(); // seconds since 1970
+
     // Opens or creates the database at `path` and brings it up to date, on the calling
     // thread. Throws StoreError.
     static std::unique_ptr<Store> open(const QString &path);
@@ -32,8 +57,60 @@ public:
     bool onQueue() const;
     QThread *queueThread() { return &m_thread; }
 
+    // Recording captures and history upkeep (StoreHistory.cpp).
+    // A known checksum moves its card to the top; new content becomes a card with its
+    // representations, in one transaction.
+    void upsert(const CapturedClip &clip, const std::optional<QByteArray> &thumbnail,
+                double now = currentTime());
+    void prune(qint64 keeping); // the count limit; negative keeps everything
+    // The age limit; below one day nothing expires. Returns how many cards left the history.
+    qint64 expire(qint64 olderThanDays, double now);
+    // A paste or copy moves history cards to the top; cards only in tabs keep their time.
+    void touch(const QStringList &ids, double now = currentTime());
+    void removeFromHistory(const QStringList &ids);
+    void removeFromBoard(const QString &boardID, const QStringList &ids);
+    void clearHistory(); // cards in tabs survive, outside the history
+
+    // Reads (StoreReads.cpp).
+    QList<ClipItem> history(qint64 limit);                        // newest first
+    QList<ClipItem> boardItems(const QString &boardID);           // most recently added first
+    QList<Board> boards();                                        // tab-bar order
+    QList<Representation> representations(const QString &itemID); // stored order
+    // History, tabs and every tab's cards; a part that cannot be read is empty.
+    Snapshot snapshot(qint64 historyLimit);
+
+    // Tabs and card edits (StoreBoards.cpp).
+    QString createBoard(const QString &name, const QString &color, double now = currentTime());
+    void updateBoard(const QString &id, const QString &name, const QString &color);
+    void deleteBoard(const QString &id); // cards left in no tab and not in the history go too
+    // Puts a card into a tab, or moves it to the front when it is there already.
+    void add(const QString &itemID, const QString &boardID, double now = currentTime());
+    // A blank or absent name clears the custom title.
+    void rename(const QString &id, const std::optional<QString> &name);
+    // Replaces the content with text; merges with another card that already holds it.
+    void updateText(const QString &id, const QString &text, ClipKind kind);
+
+    // Backup files (StoreBackup.cpp).
+    // Writes a compacted copy beside `path` and renames it over `path` only once complete.
+    void exportTo(const QString &path, const ExportScope &scope);
+    // Merges a backup file, read-only and with the connection's defences on, in one
+    // transaction: on any failure the live database is unchanged.
+    ImportResult importData(const QString &path);
+
 private:
     Store(const QString &path, std::unique_ptr<Connection> db);
+
+    void insertReps(const QList<Representation> &reps, const QString &itemID);
+    // Deletes cards that are in neither the history nor a tab, then returns free pages to
+    // the file system when it deleted any. True when it deleted any.
+    bool purge();
+    // Pushes deleted content out of the write-ahead log as well, after user deletions.
+    void scrubLog();
+    // Runs `work` between BEGIN and COMMIT; on failure rolls back and rethrows.
+    void transaction(const std::function<void()> &work);
+    // Runs a user deletion, then scrubs the log even when it stopped halfway.
+    void deleting(const std::function<void()> &work);
+    bool isLiveFile(const QString &path) const;
 
     QString m_path;
     std::unique_ptr<Connection> m_db;

@@ -1,0 +1,41 @@
+#pragma once
+// The one way the shell changes the database: each body runs on the store's queue, a failure
+// is logged, and afterwards exactly one fresh snapshot reaches the main thread, in order.
+
+#include "store/Snapshot.h"
+#include "store/Store.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class StoreFunnel : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Lives on the main thread; `store` must outlive it or stop its queue first.
+    explicit StoreFunnel(Store *store, QObject *parent = nullptr);
+    ~StoreFunnel() override;
+
+    // Runs `body` later on the store's queue, then reloads. Bodies run in submission order
+    // and each is followed by exactly one `snapshotReady`, also when it fails.
+    void onStore(std::function<void(Store &)> body);
+
+    // A card's representations, read synchronously behind any queued work; empty on failure.
+    QList<Representation> representations(const ClipItem &item);
+
+    // The number of history cards a reload reads; safe from any thread.
+    void setHistoryLimit(qint64 limit);
+    qint64 historyLimit() const;
+
+Q_SIGNALS:
+    void snapshotReady(const Snapshot &snapshot);
+
+private:
+    struct Shared;
+
+    Store *m_store;
+    std::shared_ptr<Shared> m_shared;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// Writes one card's content to an ordinary file (text, RTF, image, PDF) in the caches folder,
+// for dragging a card out of the strip and for the quick preview. Touches no database.
+
+#include "capture/ClipItem.h"
+#include "capture/Representation.h"
+
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace ExportFiles {
+
+// A file with the card's content under $XDG_CACHE_HOME/Varu/<folder>, or none when the card
+// has nothing a file can hold. File cards give their first file URL; colours give none.
+// With `stableName` the file is named by the card's id and rewritten only when its content
+// changed; otherwise by the custom title, else "Varu <date> às <time>".
+std::optional<QUrl> url(const ClipItem &item, const QList<Representation> &reps,
+                        const QString &folder, bool stableName);
+
+// The file URLs carried by "public.file-url" representations, in order.
+QList<QUrl> fileURLs(const QList<Representation> &reps);
+
+} // namespace ExportFiles

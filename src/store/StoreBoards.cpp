@@ -1,0 +1,118 @@
+// Tabs (create, rename, recolour, delete, pin a card) and card edits (custom title, new
+// text), including the merge when an edit produces content another card already holds.
+
+#include "Store.h"
+
+#include <QTextBoundaryFinder>
+#include <QUuid>
+
+namespace {
+
+// The first `count` user-perceived characters, so a cut never splits an emoji or an
+// accented letter in two.
+QString leftCharacters(const QString &text, int count)
+{
+    if (text.size() <= count)
+        return text;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype end = 0;
+    for (int n = 0; n < count; ++n) {
+        end = finder.toNextBoundary();
+        if (end < 0)
+            return text;
+    }
+    return text.left(end);
+}
+
+} // namespace
+
+QString Store::createBoard(const QString &name, const QString &color, double now)
+{
+    const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    const QString next = m_db->scalarText("SELECT COALESCE(MAX(position), -1) + 1 FROM boards")
+                             .value_or(QStringLiteral("0"));
+    bool ok = false;
+    qint64 position = next.toLongLong(&ok);
+    if (!ok)
+        position = 0;
+
+    Statement insert = m_db->prepare(
+        "INSERT INTO boards (id, name, color, position, created_at) VALUES (?, ?, ?, ?, ?)");
+    insert.bindText(1, id);
+    insert.bindText(2, name);
+    insert.bindText(3, color);
+    insert.bindInt64(4, position);
+    insert.bindDouble(5, now);
+    insert.stepOrThrow();
+    return id;
+}
+
+void Store::updateBoard(const QString &id, const QString &name, const QString &color)
+{
+    m_db->run("UPDATE boards SET name = ?, color = ? WHERE id = ?", {name, color, id});
+}
+
+void Store::deleteBoard(const QString &id)
+{
+    deleting([&] {
+        m_db->run("DELETE FROM boards WHERE id = ?", {id});
+        purge();
+    });
+}
+
+void Store::add(const QString &itemID, const QString &boardID, double now)
+{
+    Statement insert = m_db->prepare(
+        "INSERT OR REPLACE INTO board_items (board_id, item_id, added_at) VALUES (?, ?, ?)");
+    insert.bindText(1, boardID);
+    insert.bindText(2, itemID);
+    insert.bindDouble(3, now);
+    insert.stepOrThrow();
+}
+
+void Store::rename(const QString &id, const std::optional<QString> &name)
+{
+    std::optional<QString> title;
+    if (name) {
+        const QString trimmed = name->trimmed();
+        if (!trimmed.isEmpty())
+            title = trimmed;
+    }
+    m_db->run("UPDATE items SET custom_title = ? WHERE id = ?", {title, id});
+}
+
+void Store::updateText(const QString &id, const QString &text, ClipKind kind)
+{
+    const QByteArray data = text.toUtf8();
+    const QList<Representation> reps{
+        Representation{0, QStringLiteral("public.utf8-plain-text"), data}};
+    const QString checksum = Representation::checksum(reps);
+
+    deleting([&] {
+        transaction([&] {
+            const std::optional<QString> other = m_db->scalarText(
+                "SELECT id FROM items WHERE checksum = ? AND id <> ?", {checksum, id});
+            if (other) {
+                // The edited card takes over the other card's tabs and place in the history.
+                m_db->run("INSERT OR IGNORE INTO board_items (board_id, item_id, added_at) "
+                          "SELECT board_id, ?, added_at FROM board_items WHERE item_id = ?",
+                          {id, *other});
+                m_db->run("UPDATE items SET in_history = MAX(in_history, (SELECT in_history FROM "
+                          "items WHERE id = ?)) WHERE id = ?",
+                          {*other, id});
+                m_db->run("DELETE FROM items WHERE id = ?", {*other});
+            }
+            m_db->run("DELETE FROM representations WHERE item_id = ?", {id});
+            insertReps(reps, id);
+
+            Statement update = m_db->prepare("UPDATE items SET title = ?, kind = ?, checksum = ?, "
+                                             "total_bytes = ?, thumbnail = NULL WHERE id = ?");
+            update.bindText(1, leftCharacters(text, 5000));
+            update.bindText(2, ClipKinds::rawName(kind));
+            update.bindText(3, checksum);
+            update.bindInt64(4, data.size());
+            update.bindText(5, id);
+            update.stepOrThrow();
+        });
+    });
+}

@@ -1,0 +1,181 @@
+// Recording captures and keeping the history within its limits: dedupe by checksum, the
+// count and age limits, the purge of cards that belong nowhere, and the history commands.
+
+#include "Store.h"
+
+#include <QUuid>
+
+namespace {
+
+const char *const kPurge =
+    "DELETE FROM items WHERE in_history = 0 AND id NOT IN (SELECT item_id FROM board_items)";
+
+QString newID()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+} // namespace
+
+void Store::upsert(const CapturedClip &clip, const std::optional<QByteArray> &thumbnail, double now)
+{
+    Connection &db = *m_db;
+    {
+        Statement update = db.prepare("UPDATE items SET created_at = ?, in_history = 1, "
+                                      "source_bundle = ?, source_name = ? WHERE checksum = ?");
+        update.bindDouble(1, now);
+        update.bindText(2, clip.sourceBundleID);
+        update.bindText(3, clip.sourceName);
+        update.bindText(4, clip.checksum);
+        update.stepOrThrow();
+        // Known content keeps its title, tabs, custom title and representations.
+        if (db.changes() >= 1)
+            return;
+    }
+
+    transaction([&] {
+        const QString id = newID();
+        Statement insert =
+            db.prepare("INSERT INTO items (id, created_at, kind, title, checksum, source_bundle, "
+                       "source_name, total_bytes, thumbnail, in_history)\n"
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 1)");
+        insert.bindText(1, id);
+        insert.bindDouble(2, now);
+        insert.bindText(3, ClipKinds::rawName(clip.kind));
+        insert.bindText(4, clip.title);
+        insert.bindText(5, clip.checksum);
+        insert.bindText(6, clip.sourceBundleID);
+        insert.bindText(7, clip.sourceName);
+        insert.bindInt64(8, clip.totalBytes);
+        insert.bindBlob(9, thumbnail);
+        insert.stepOrThrow();
+        insertReps(clip.reps, id);
+    });
+}
+
+void Store::insertReps(const QList<Representation> &reps, const QString &itemID)
+{
+    Statement insert =
+        m_db->prepare("INSERT INTO representations (item_id, idx, uti, data) VALUES (?, ?, ?, ?)");
+    for (const Representation &rep : reps) {
+        insert.reset();
+        insert.bindText(1, itemID);
+        insert.bindInt64(2, rep.index);
+        insert.bindText(3, rep.type);
+        insert.bindBlob(4, rep.data);
+        insert.stepOrThrow();
+    }
+}
+
+bool Store::purge()
+{
+    m_db->run(kPurge);
+    if (m_db->changes() < 1)
+        return false;
+    m_db->exec("PRAGMA incremental_vacuum");
+    return true;
+}
+
+void Store::scrubLog()
+{
+    // secure_delete zeroes the freed pages, but the write-ahead log still holds the frames
+    // written before the deletion; a truncating checkpoint drops them.
+    m_db->exec("PRAGMA wal_checkpoint(TRUNCATE)");
+}
+
+void Store::transaction(const std::function<void()> &work)
+{
+    m_db->exec("BEGIN");
+    try {
+        work();
+        m_db->exec("COMMIT");
+    } catch (...) {
+        try {
+            m_db->exec("ROLLBACK");
+        } catch (const StoreError &) {
+            // The first error is the one worth reporting.
+        }
+        throw;
+    }
+}
+
+void Store::deleting(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (...) {
+        // What was deleted before the failure must not linger either.
+        try {
+            scrubLog();
+        } catch (const StoreError &) {
+        }
+        throw;
+    }
+    scrubLog();
+}
+
+void Store::prune(qint64 keeping)
+{
+    Statement update = m_db->prepare(
+        "UPDATE items SET in_history = 0 WHERE in_history = 1 AND id NOT IN\n"
+        "    (SELECT id FROM items WHERE in_history = 1 ORDER BY created_at DESC LIMIT ?)");
+    update.bindInt64(1, keeping);
+    update.stepOrThrow();
+    if (m_db->changes() >= 1)
+        purge();
+}
+
+qint64 Store::expire(qint64 olderThanDays, double now)
+{
+    if (olderThanDays < 1)
+        return 0;
+    const double cutoff = now - double(olderThanDays) * 86400.0;
+    Statement update =
+        m_db->prepare("UPDATE items SET in_history = 0 WHERE in_history = 1 AND created_at < ?");
+    update.bindDouble(1, cutoff);
+    update.stepOrThrow();
+    const qint64 left = m_db->changes();
+    if (left >= 1)
+        purge();
+    return left;
+}
+
+void Store::touch(const QStringList &ids, double now)
+{
+    Statement update =
+        m_db->prepare("UPDATE items SET created_at = ? WHERE id = ? AND in_history = 1");
+    for (const QString &id : ids) {
+        update.reset();
+        update.bindDouble(1, now);
+        update.bindText(2, id);
+        update.stepOrThrow();
+    }
+}
+
+void Store::removeFromHistory(const QStringList &ids)
+{
+    deleting([&] {
+        for (const QString &id : ids) {
+            m_db->run("UPDATE items SET in_history = 0 WHERE id = ?", {id});
+            purge();
+        }
+    });
+}
+
+void Store::removeFromBoard(const QString &boardID, const QStringList &ids)
+{
+    deleting([&] {
+        for (const QString &id : ids) {
+            m_db->run("DELETE FROM board_items WHERE board_id = ? AND item_id = ?", {boardID, id});
+            purge();
+        }
+    });
+}
+
+void Store::clearHistory()
+{
+    deleting([&] {
+        m_db->exec("UPDATE items SET in_history = 0");
+        purge();
+    });
+}

@@ -1,0 +1,114 @@
+// The reads behind every snapshot (history, tabs, each tab's cards) and the one read of a
+// card's content. Only preparing fails; a failing step just ends the list.
+
+#include "Store.h"
+
+#include "platform/Log.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+// Both card queries return the same eleven columns in the same order.
+const char *const kHistoryQuery =
+    "SELECT items.id, items.created_at, items.kind, items.title, items.source_bundle, "
+    "items.source_name,\n"
+    "       items.total_bytes, items.thumbnail, items.custom_title, items.in_history,\n"
+    "       (SELECT group_concat(bi.board_id) FROM board_items bi WHERE bi.item_id = items.id)\n"
+    "FROM items WHERE items.in_history = 1 ORDER BY items.created_at DESC LIMIT ?";
+const char *const kBoardQuery =
+    "SELECT items.id, items.created_at, items.kind, items.title, items.source_bundle, "
+    "items.source_name,\n"
+    "       items.total_bytes, items.thumbnail, items.custom_title, items.in_history,\n"
+    "       (SELECT group_concat(bi.board_id) FROM board_items bi WHERE bi.item_id = items.id)\n"
+    "FROM items JOIN board_items x ON x.item_id = items.id WHERE x.board_id = ? "
+    "ORDER BY x.added_at DESC";
+
+const QString kDefaultBoardColor = QStringLiteral("#5B8DEF");
+
+QList<ClipItem> readItems(Statement &st)
+{
+    QList<ClipItem> items;
+    while (st.step() == SQLITE_ROW) {
+        ClipItem item;
+        item.id = st.text(0);
+        item.createdAt = st.real(1);
+        // Kinds written by a newer version read as text; rows are never skipped.
+        item.kind = ClipKinds::fromRaw(st.text(2)).value_or(ClipKind::Text);
+        item.title = st.text(3);
+        item.sourceBundleID = st.optionalText(4);
+        item.sourceName = st.optionalText(5);
+        item.totalBytes = st.int64(6);
+        item.thumbnail = st.blob(7);
+        item.customTitle = st.optionalText(8);
+        item.inHistory = st.int64(9) != 0;
+        const QStringList boardIDs = st.text(10).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        item.boardIDs = QSet<QString>(boardIDs.cbegin(), boardIDs.cend());
+        items.append(std::move(item));
+    }
+    return items;
+}
+
+} // namespace
+
+QList<ClipItem> Store::history(qint64 limit)
+{
+    Statement st = m_db->prepare(kHistoryQuery);
+    st.bindInt64(1, limit);
+    return readItems(st);
+}
+
+QList<ClipItem> Store::boardItems(const QString &boardID)
+{
+    Statement st = m_db->prepare(kBoardQuery);
+    st.bindText(1, boardID);
+    return readItems(st);
+}
+
+QList<Board> Store::boards()
+{
+    Statement st = m_db->prepare("SELECT id, name, color, position FROM boards ORDER BY position, "
+                                 "created_at");
+    QList<Board> boards;
+    while (st.step() == SQLITE_ROW)
+        boards.append(Board{st.text(0), st.text(1), st.optionalText(2).value_or(kDefaultBoardColor),
+                            st.int64(3)});
+    return boards;
+}
+
+QList<Representation> Store::representations(const QString &itemID)
+{
+    Statement st = m_db->prepare(
+        "SELECT idx, uti, data FROM representations WHERE item_id = ? ORDER BY rowid");
+    st.bindText(1, itemID);
+    QList<Representation> reps;
+    while (st.step() == SQLITE_ROW)
+        reps.append(Representation{st.int64(0), st.text(1), st.blob(2).value_or(QByteArray())});
+    return reps;
+}
+
+Snapshot Store::snapshot(qint64 historyLimit)
+{
+    // A part that cannot be read is shown empty until the next reload; the error is logged
+    // so that an empty strip has an explanation.
+    Snapshot snapshot;
+    try {
+        snapshot.history = history(historyLimit);
+    } catch (const StoreError &e) {
+        qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+    }
+    try {
+        snapshot.boards = boards();
+    } catch (const StoreError &e) {
+        qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+    }
+    for (const Board &board : std::as_const(snapshot.boards)) {
+        try {
+            snapshot.boardItems.insert(board.id, boardItems(board.id));
+        } catch (const StoreError &e) {
+            qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+            snapshot.boardItems.insert(board.id, {});
+        }
+    }
+    return snapshot;
+}
