@@ -1,0 +1,276 @@
+// The monitor on an in-memory clipboard: the quiet period, own writes, pause, access states,
+// the order of the rules with their log messages, and where a capture's source comes from.
+
+#include "capture/PasteboardMonitor.h"
+#include "capture/PasteboardTypes.h"
+#include "platform/fake/FakeFrontmostApp.h"
+#include "platform/fake/FakePasteboard.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace T = PasteboardTypes;
+
+namespace {
+
+PasteboardItem item(std::initializer_list<std::pair<QString, QByteArray>> entries)
+{
+    return PasteboardItem{QList<std::pair<QString, QByteArray>>(entries)};
+}
+
+CaptureRules defaultRules()
+{
+    CaptureRules rules;
+    rules.ignoredApps = {u"keepassxc"_qs};
+    rules.ignoredTypes = {u"x-kde-passwordManagerHint"_qs};
+    return rules;
+}
+
+} // namespace
+
+class TestPasteboardMonitor : public QObject
+{
+    Q_OBJECT
+
+    struct Rig
+    {
+        FakePasteboard pb;
+        FakeFrontmostApp apps;
+        PasteboardMonitor monitor{pb, apps, defaultRules()};
+        QList<CapturedClip> captured;
+        QList<PasteboardMonitor::Access> accessChanges;
+
+        Rig()
+        {
+            monitor.onCapture = [this](const CapturedClip &c) { captured << c; };
+            monitor.onAccessChange = [this](PasteboardMonitor::Access a) { accessChanges << a; };
+        }
+        void copyText(const QByteArray &text) { pb.simulateCopy({item({{T::plainText, text}})}); }
+    };
+
+private Q_SLOTS:
+    void whatIsThereAtLaunchIsNotCaptured()
+    {
+        Rig rig;
+        rig.copyText("before");
+        PasteboardMonitor late(rig.pb, rig.apps, defaultRules());
+        late.onCapture = [&](const CapturedClip &c) { rig.captured << c; };
+        late.start();
+        late.poll();
+        QTest::qWait(PasteboardMonitor::kQuietPeriodMs + 150);
+        QVERIFY(rig.captured.isEmpty());
+    }
+
+    void aBurstOfCopiesGivesOneCaptureOfTheLast()
+    {
+        Rig rig;
+        rig.monitor.start();
+        rig.copyText("first");
+        QTest::qWait(120);
+        rig.copyText("second");
+        QTRY_COMPARE_WITH_TIMEOUT(rig.captured.size(), 1, 2000);
+        QCOMPARE(rig.captured.first().title, u"second"_qs);
+        QTest::qWait(PasteboardMonitor::kQuietPeriodMs + 300);
+        QCOMPARE(rig.captured.size(), 1);
+    }
+
+    void ownWritesAreNotCaptured()
+    {
+        Rig rig;
+        rig.monitor.start();
+        rig.pb.writeString(u"pasted back"_qs);
+        rig.monitor.markOwnWrite();
+        QTest::qWait(PasteboardMonitor::kPollIntervalMs + PasteboardMonitor::kQuietPeriodMs + 150);
+        QVERIFY(rig.captured.isEmpty());
+
+        // A copy already waiting out its quiet period is dropped by the mark too.
+        rig.copyText("other app");
+        rig.monitor.poll();
+        rig.pb.writeString(u"ours"_qs);
+        rig.monitor.markOwnWrite();
+        QTest::qWait(PasteboardMonitor::kQuietPeriodMs + 100);
+        QVERIFY(rig.captured.isEmpty());
+    }
+
+    void pausedCopiesAreSkippedForGood()
+    {
+        Rig rig;
+        QSignalSpy paused(&rig.monitor, &PasteboardMonitor::pausedChanged);
+        rig.monitor.start();
+        rig.monitor.setPaused(true);
+        rig.copyText("while paused");
+        rig.monitor.poll();
+        QTest::qWait(PasteboardMonitor::kQuietPeriodMs + 100);
+        rig.monitor.setPaused(false);
+        QTest::qWait(PasteboardMonitor::kPollIntervalMs + PasteboardMonitor::kQuietPeriodMs + 150);
+        QVERIFY(rig.captured.isEmpty());
+        QCOMPARE(paused.size(), 2);
+
+        // Asked for by the user, it is read even while paused.
+        rig.monitor.setPaused(true);
+        rig.monitor.capture(true);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.captured.first().title, u"while paused"_qs);
+    }
+
+    void accessStatesGateCaptures()
+    {
+        Rig rig;
+        rig.monitor.start();
+        QVERIFY(rig.accessChanges.isEmpty()); // allowed from the start
+
+        rig.pb.setAccessBehavior(Pasteboard::AccessBehavior::Ask);
+        rig.copyText("needs asking");
+        QTest::ignoreMessage(QtInfoMsg,
+                             "Sem permissão permanente de leitura do pasteboard; captura ignorada");
+        rig.monitor.capture(false);
+        QTest::ignoreMessage(QtInfoMsg,
+                             "Sem permissão permanente de leitura do pasteboard; captura ignorada");
+        rig.monitor.capture(false);
+        QVERIFY(rig.captured.isEmpty());
+        QCOMPARE(rig.accessChanges, QList{PasteboardMonitor::Access::NeedsPermission});
+
+        rig.monitor.capture(true); // the user asked: read anyway
+        QCOMPARE(rig.captured.size(), 1);
+
+        rig.pb.setAccessBehavior(Pasteboard::AccessBehavior::AlwaysDeny);
+        rig.monitor.capture(true);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.monitor.access(), PasteboardMonitor::Access::Denied);
+
+        rig.pb.setAccessBehavior(Pasteboard::AccessBehavior::AlwaysAllow);
+        QCOMPARE(rig.monitor.refreshAccess(), PasteboardMonitor::Access::Allowed);
+        QCOMPARE(rig.accessChanges.size(), 3);
+    }
+
+    void anIgnoredTypeOnAnyItemRejectsTheCopy()
+    {
+        Rig rig;
+        rig.pb.simulateCopy(
+            {item({{T::plainText, "visible"}}),
+             item({{T::plainText, "x"}, {u"x-kde-passwordManagerHint"_qs, "secret"}})});
+        QTest::ignoreMessage(QtInfoMsg,
+                             "Tipo ignorado x-kde-passwordManagerHint; cópia não guardada");
+        rig.monitor.capture(false);
+        QVERIFY(rig.captured.isEmpty());
+    }
+
+    void ignoredApplicationsAndRemoteCopies()
+    {
+        Rig rig;
+        rig.apps.set(AppIdentity{u"org.keepassxc.KeePassXC"_qs, u"KeePassXC"_qs});
+        rig.copyText("from the vault");
+        QTest::ignoreMessage(QtInfoMsg, "App ignorado org.keepassxc.KeePassXC");
+        rig.monitor.capture(false);
+        QVERIFY(rig.captured.isEmpty());
+
+        // Content from another device is kept whatever is in front.
+        rig.pb.simulateCopy({item({{T::plainText, "from my phone"}, {T::remoteMarker, ""}})});
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.captured.last().sourceBundleID, std::nullopt);
+        QCOMPARE(rig.captured.last().sourceName, std::optional(u"Outro dispositivo"_qs));
+    }
+
+    void theSourceIsWhoIsInFrontWhenTheCaptureRuns()
+    {
+        Rig rig;
+        rig.monitor.start();
+        rig.apps.set(AppIdentity{u"org.kde.kate"_qs, u"Kate"_qs});
+        rig.copyText("hello");
+        rig.monitor.poll();
+        rig.apps.set(AppIdentity{u"org.gnome.TextEditor"_qs, std::nullopt});
+        QTRY_COMPARE_WITH_TIMEOUT(rig.captured.size(), 1, 2000);
+        QCOMPARE(rig.captured.first().sourceBundleID, std::optional(u"org.gnome.TextEditor"_qs));
+        QCOMPARE(rig.captured.first().sourceName, std::nullopt);
+
+        rig.apps.set(std::nullopt);
+        rig.copyText("nobody");
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.last().sourceBundleID, std::nullopt);
+        QCOMPARE(rig.captured.last().sourceName, std::nullopt);
+    }
+
+    void sizeRuleKeepsWhatFitsInOrder()
+    {
+        Rig rig;
+        CaptureRules small = defaultRules();
+        small.maxBytes = 250;
+        rig.monitor.setRules(small);
+        rig.pb.simulateCopy({item({{u"a/one"_qs, QByteArray(200, 'a')},
+                                   {u"a/two"_qs, QByteArray(100, 'b')},
+                                   {T::plainText, QByteArray(40, 'c')}})});
+        QTest::ignoreMessage(QtInfoMsg, "Tipo a/two descartado: 100 bytes passam do limite");
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+        const CapturedClip &clip = rig.captured.first();
+        QCOMPARE(clip.totalBytes, 240);
+        QCOMPARE(clip.reps.size(), 2);
+        QCOMPARE(clip.reps.at(0).type, u"a/one"_qs);
+        QCOMPARE(clip.reps.at(1).type, T::plainText);
+
+        // Nothing fits: nothing is captured.
+        small.maxBytes = 10;
+        rig.monitor.setRules(small);
+        QTest::ignoreMessage(QtInfoMsg, "Tipo a/one descartado: 200 bytes passam do limite");
+        QTest::ignoreMessage(QtInfoMsg, "Tipo a/two descartado: 100 bytes passam do limite");
+        QTest::ignoreMessage(QtInfoMsg,
+                             "Tipo public.utf8-plain-text descartado: 40 bytes passam do limite");
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+    }
+
+    void hugeRepresentationsAtTheRealLimit()
+    {
+        Rig rig;
+        const qint64 mib = 1024 * 1024;
+        rig.pb.simulateCopy({item({{u"x/a"_qs, QByteArray(200 * mib, 'a')},
+                                   {u"x/b"_qs, QByteArray(100 * mib, 'b')},
+                                   {u"x/c"_qs, QByteArray(40 * mib, 'c')}})});
+        QTest::ignoreMessage(QtInfoMsg, "Tipo x/b descartado: 104857600 bytes passam do limite");
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.captured.first().totalBytes, 240 * mib);
+        QCOMPARE(rig.captured.first().title, u"Conteúdo: x/a"_qs);
+    }
+
+    void unsuppliedDataAndEmptyClipboards()
+    {
+        Rig rig;
+        rig.pb.simulateCopy({item({{T::png, "png"}, {T::plainText, "text"}})});
+        rig.pb.setUnavailable(0, T::plainText); // the owner died halfway
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.captured.first().kind, ClipKind::Image);
+        QCOMPARE(rig.captured.first().reps.size(), 1);
+
+        rig.pb.simulateCopy({});
+        rig.monitor.capture(false);
+        rig.pb.simulateCopy({item({{T::plainText, "gone"}})});
+        rig.pb.setUnavailable(0, T::plainText);
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+    }
+
+    void manyFilesAndOddContentDoNotStopTheMonitor()
+    {
+        Rig rig;
+        QList<PasteboardItem> files;
+        for (int i = 0; i < 10000; ++i)
+            files << item({{T::fileUrl, "file:///data/f" + QByteArray::number(i) + ".txt"}});
+        rig.pb.simulateCopy(files);
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.captured.last().kind, ClipKind::File);
+        QCOMPARE(rig.captured.last().reps.size(), 10000);
+        QCOMPARE(rig.captured.last().reps.last().index, 9999);
+        QCOMPARE(rig.captured.last().title.count(QLatin1Char('\n')), 9999);
+
+        rig.pb.simulateCopy({item({{u"application/x-blob"_qs, QByteArray("\0\xff\0", 3)}})});
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.last().title, u"Conteúdo: application/x-blob"_qs);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPasteboardMonitor)
+#include "tst_pasteboardmonitor.moc"

@@ -1,0 +1,267 @@
+// Thumbnails of every image format a card may hold, EXIF orientation, PDF first pages, and
+// bytes that do not decode (including a decompression bomb), on several threads at once.
+
+#include "capture/Thumbnailer.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTest>
+#include <QtConcurrent>
+
+#include <libheif/heif.h>
+
+namespace {
+
+QByteArray encode(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// Left half red, right half blue: rotations are visible.
+QImage halves(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QPainter(&image).fillRect(0, 0, w / 2, h, Qt::red);
+    return image;
+}
+
+// An APP1 segment whose only EXIF tag is the orientation, placed right after SOI.
+QByteArray withOrientation(const QByteArray &jpeg, quint16 orientation)
+{
+    QByteArray app1("\xFF\xE1\x00\x22"
+                    "Exif\x00\x00"
+                    "MM\x00\x2A\x00\x00\x00\x08"
+                    "\x00\x01"
+                    "\x01\x12\x00\x03\x00\x00\x00\x01",
+                    4 + 6 + 8 + 2 + 8);
+    app1 += char(orientation >> 8);
+    app1 += char(orientation & 0xFF);
+    app1 += QByteArray(2, '\0'); // value padding
+    app1 += QByteArray(4, '\0'); // no next IFD
+    return jpeg.left(2) + app1 + jpeg.mid(2);
+}
+
+quint32 crc32(const QByteArray &data)
+{
+    quint32 crc = 0xFFFFFFFF;
+    for (char ch : data) {
+        crc ^= quint8(ch);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    return ~crc;
+}
+
+QByteArray pngChunk(const QByteArray &type, const QByteArray &body)
+{
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    s << quint32(body.size());
+    out += type + body;
+    QDataStream t(&out, QIODevice::Append);
+    t << crc32(type + body);
+    return out;
+}
+
+// A valid PNG header announcing 30000 × 30000 pixels, with almost no data behind it.
+QByteArray pngBomb()
+{
+    QByteArray ihdr;
+    QDataStream s(&ihdr, QIODevice::WriteOnly);
+    s << quint32(30000) << quint32(30000) << quint8(8) << quint8(2) << quint8(0) << quint8(0)
+      << quint8(0);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", ihdr) +
+           pngChunk("IDAT", QByteArray::fromHex("789c030000000001")) + pngChunk("IEND", {});
+}
+
+struct HeifWriter
+{
+    static heif_error write(heif_context *, const void *data, size_t size, void *userdata)
+    {
+        static_cast<QByteArray *>(userdata)->append(static_cast<const char *>(data),
+                                                    qsizetype(size));
+        return {heif_error_Ok, heif_suberror_Unspecified, "ok"};
+    }
+};
+
+// HEIC bytes of the image, or empty when no HEVC encoder is installed.
+QByteArray heic(const QImage &source)
+{
+    if (!heif_have_encoder_for_format(heif_compression_HEVC))
+        return {};
+    const QImage rgb = source.convertToFormat(QImage::Format_RGB888);
+    heif_context *ctx = heif_context_alloc();
+    heif_encoder *encoder = nullptr;
+    heif_context_get_encoder_for_format(ctx, heif_compression_HEVC, &encoder);
+    heif_image *image = nullptr;
+    heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                      &image);
+    heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
+    int stride = 0;
+    uint8_t *plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < rgb.height(); ++y)
+        memcpy(plane + y * stride, rgb.constScanLine(y), size_t(rgb.width() * 3));
+    heif_context_encode_image(ctx, image, encoder, nullptr, nullptr);
+    QByteArray out;
+    heif_writer writer{1, &HeifWriter::write};
+    heif_context_write(ctx, &writer, &out);
+    heif_image_release(image);
+    heif_encoder_release(encoder);
+    heif_context_free(ctx);
+    return out;
+}
+
+QByteArray pdfOfPages(int pages)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        QPainter painter(&writer);
+        for (int i = 0; i < pages; ++i) {
+            if (i > 0)
+                writer.newPage();
+            painter.fillRect(QRect(0, 0, 2000, 2000), i == 0 ? Qt::black : Qt::gray);
+        }
+    }
+    return bytes;
+}
+
+QImage decoded(const QByteArray &png)
+{
+    QImage image;
+    image.loadFromData(png, "PNG");
+    return image;
+}
+
+} // namespace
+
+class TestThumbnailer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void largeImagesShrinkToTheLongerSideAndKeepTheirSize()
+    {
+        const auto thumb = Thumbnailer::make(encode(halves(4000, 3000), "PNG"), 360);
+        QVERIFY(thumb);
+        QCOMPARE(thumb->width, 4000);
+        QCOMPARE(thumb->height, 3000);
+        const QImage image = decoded(thumb->png);
+        QCOMPARE(image.size(), QSize(360, 270));
+        QCOMPARE(QColor(image.pixel(10, 135)), QColor(Qt::red));
+    }
+
+    void smallImagesAreNotEnlarged()
+    {
+        const auto thumb = Thumbnailer::make(encode(halves(120, 40), "PNG"), 360);
+        QCOMPARE(decoded(thumb->png).size(), QSize(120, 40));
+        QCOMPARE(thumb->width, 120);
+    }
+
+    void everyStoredImageFormat_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("jpeg") << encode(halves(800, 600), "JPEG");
+        QTest::newRow("tiff") << encode(halves(800, 600), "TIFF");
+        QTest::newRow("16-bit png")
+            << encode(halves(800, 600).convertToFormat(QImage::Format_RGBA64), "PNG");
+        QTest::newRow("webp") << encode(halves(800, 600), "WEBP");
+    }
+
+    void everyStoredImageFormat()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!bytes.isEmpty());
+        const auto thumb = Thumbnailer::make(bytes, 360);
+        QVERIFY(thumb);
+        QCOMPARE(thumb->width, 800);
+        QCOMPARE(thumb->height, 600);
+        const QImage image = decoded(thumb->png);
+        QCOMPARE(image.size(), QSize(360, 270));
+        QVERIFY(qRed(image.pixel(20, 100)) > 200 && qBlue(image.pixel(340, 100)) > 200);
+    }
+
+    void jpegOrientationIsApplied()
+    {
+        // Orientation 6: the stored picture is shown turned a quarter clockwise.
+        const QByteArray jpeg = withOrientation(encode(halves(400, 300), "JPEG"), 6);
+        const auto thumb = Thumbnailer::make(jpeg, 360);
+        QVERIFY(thumb);
+        QCOMPARE(thumb->width, 400); // as stored
+        QCOMPARE(thumb->height, 300);
+        const QImage image = decoded(thumb->png);
+        QCOMPARE(image.size(), QSize(270, 360));
+        QVERIFY(qRed(image.pixel(135, 40)) > 200); // the left half is now on top
+        QVERIFY(qBlue(image.pixel(135, 320)) > 200);
+    }
+
+    void heicThroughLibheif()
+    {
+        const QByteArray bytes = heic(halves(640, 480));
+        if (bytes.isEmpty())
+            QSKIP("no HEVC encoder to make a test file");
+        const auto thumb = Thumbnailer::make(bytes, 360);
+        QVERIFY(thumb);
+        QCOMPARE(thumb->width, 640);
+        QCOMPARE(thumb->height, 480);
+        const QImage image = decoded(thumb->png);
+        QCOMPARE(image.size(), QSize(360, 270));
+        QVERIFY(qRed(image.pixel(20, 100)) > 180 && qBlue(image.pixel(340, 100)) > 180);
+    }
+
+    void pdfFirstPageAndPageCount()
+    {
+        const auto thumb = Thumbnailer::pdf(pdfOfPages(10), 360);
+        QVERIFY(thumb);
+        QCOMPARE(thumb->pages, 10);
+        const QImage image = decoded(thumb->png);
+        QCOMPARE(image.height(), 360); // A4 is portrait
+        QVERIFY(qAbs(image.width() - 255) <= 1);
+        QCOMPARE(Thumbnailer::pdf(pdfOfPages(1), 360)->pages, 1);
+    }
+
+    void bytesThatDoNotDecode()
+    {
+        const QByteArray garbage = QByteArray("\x00\x13\x37 not an image", 17).repeated(100);
+        QCOMPARE(Thumbnailer::make(garbage, 360).has_value(), false);
+        QCOMPARE(Thumbnailer::make({}, 360).has_value(), false);
+        QCOMPARE(Thumbnailer::pdf(garbage, 360).has_value(), false);
+        QCOMPARE(Thumbnailer::pdf(QByteArray("%PDF-1.7\n%broken"), 360).has_value(), false);
+        // Decided by content: a PDF under an image type is no image, and the reverse.
+        QCOMPARE(Thumbnailer::make(pdfOfPages(1), 360).has_value(), false);
+        QCOMPARE(Thumbnailer::pdf(encode(halves(50, 50), "PNG"), 360).has_value(), false);
+        // A header promising 900 megapixels gives nothing rather than exhausting memory.
+        QCOMPARE(Thumbnailer::make(pngBomb(), 360).has_value(), false);
+        // Cut-off files do not crash (what decodes of them is the decoder's business).
+        const QByteArray png = encode(halves(800, 600), "PNG");
+        Thumbnailer::make(png.left(png.size() / 2), 360);
+        const QByteArray pdf = pdfOfPages(3);
+        QCOMPARE(Thumbnailer::pdf(pdf.left(pdf.size() / 2), 360).has_value(), false);
+    }
+
+    void safeOnSeveralThreadsAtOnce()
+    {
+        const QByteArray png = encode(halves(1000, 800), "PNG");
+        const QByteArray pdf = pdfOfPages(2);
+        QList<int> jobs(16);
+        std::iota(jobs.begin(), jobs.end(), 0);
+        const QList<bool> ok = QtConcurrent::blockingMapped(jobs, [&](int i) {
+            return i % 2 ? Thumbnailer::make(png, 360).has_value()
+                         : Thumbnailer::pdf(pdf, 360).has_value();
+        });
+        QCOMPARE(ok, QList<bool>(16, true));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestThumbnailer)
+#include "tst_thumbnailer.moc"
