@@ -1,0 +1,381 @@
+// Backup files: exporting everything or one tab, merging a file by content and tab name, and
+// files that must be refused without touching the live database: not databases, look-alikes,
+// damaged or hostile files, and the live database itself.
+
+#include "StoreFixtures.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+
+class TestStoreBackup : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_files;
+
+    QString file(const QString &name) const { return m_files.filePath(name); }
+
+    // Every row of the four tables, in a stable order, blobs included.
+    static QString dump(Store &store)
+    {
+        QStringList out;
+        for (const char *sql :
+             {"SELECT id, created_at, kind, title, checksum, source_bundle, source_name, "
+              "total_bytes, quote(thumbnail), in_history, custom_title FROM items ORDER BY id",
+              "SELECT item_id, idx, uti, hex(data) FROM representations ORDER BY item_id, rowid",
+              "SELECT id, name, color, position, created_at FROM boards ORDER BY id",
+              "SELECT board_id, item_id, added_at FROM board_items ORDER BY board_id, item_id"}) {
+            for (const QStringList &row : store.db().rows(sql))
+                out << row.join(u'|');
+            out << u"--"_qs;
+        }
+        return out.join(u'\n');
+    }
+
+    static QByteArray digest(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly)
+                   ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                   : QByteArray();
+    }
+
+    static void writeDatabase(const QString &path, const char *sql)
+    {
+        auto conn = Connection::open(path);
+        conn->exec(sql);
+    }
+
+    static qsizetype attachedCount(Store &store)
+    {
+        return store.db().column("SELECT name FROM pragma_database_list WHERE name = 'src'").size();
+    }
+
+    // A history of three cards, one of them also in "Trabalho", and a card only in "Ideias".
+    struct Sample
+    {
+        QString first, second, third, onlyInTab, work, ideas;
+    };
+    static Sample populate(TestStore &db)
+    {
+        Sample s;
+        s.first = db.capture(u"first"_qs, 10, u"org.kde.kate"_qs);
+        s.second = db.capture(u"second"_qs, 20);
+        s.third = db.capture(u"third"_qs, 30);
+        s.onlyInTab = db.capture(u"idea"_qs, 5);
+        s.work = db->createBoard(u"Trabalho"_qs, u"#FF0000"_qs, 1);
+        s.ideas = db->createBoard(u"Ideias"_qs, u"#00FF00"_qs, 2);
+        db->add(s.second, s.work, 40);
+        db->add(s.onlyInTab, s.ideas, 41);
+        db->removeFromHistory({s.onlyInTab});
+        db->rename(s.first, u"Meu título"_qs);
+        return s;
+    }
+
+private Q_SLOTS:
+    void importingOwnExportChangesNothing()
+    {
+        TestStore db;
+        populate(db);
+        const QString before = dump(*db);
+        const QString path = file(u"all.varu"_qs);
+        db->exportTo(path, Store::ExportScope::everything());
+        const Store::ImportResult r = db->importData(path);
+        QCOMPARE(r.items, 0);
+        QCOMPARE(r.boards, 0);
+        QCOMPARE(dump(*db), before);
+        QCOMPARE(attachedCount(*db), 0);
+
+        // The live file itself merges the same way.
+        QCOMPARE(db->importData(db.path()).items, 0);
+        QCOMPARE(dump(*db), before);
+    }
+
+    void singleTabExportHoldsOnlyThatTab_data()
+    {
+        QTest::addColumn<QString>("boardID");
+        QTest::newRow("uuid") << QString();
+        QTest::newRow("quote") << u"it's ' OR 1=1 --"_qs;
+    }
+
+    void singleTabExportHoldsOnlyThatTab()
+    {
+        QFETCH(QString, boardID);
+        TestStore db;
+        const QString secret = db.capture(u"other tab secret"_qs, 1);
+        const QString shared = db.capture(u"shared card"_qs, 2);
+        if (boardID.isEmpty())
+            boardID = db->createBoard(u"Share"_qs, u"#123456"_qs);
+        else
+            db->db().run("INSERT INTO boards VALUES (?, 'Share', '#123456', 0, 1)", {boardID});
+        const QString privateTab = db->createBoard(u"Private"_qs, u"#000000"_qs);
+        db->add(shared, boardID);
+        db->add(secret, privateTab);
+
+        const QString path = file(u"tab.varu"_qs);
+        db->exportTo(path, Store::ExportScope::board(boardID));
+        QFile bytes(path);
+        QVERIFY(bytes.open(QIODevice::ReadOnly));
+        QVERIFY(!bytes.readAll().contains("other tab secret"));
+
+        auto copy = Store::open(path);
+        QCOMPARE(copy->boards(), QList<Board>({Board{boardID, u"Share"_qs, u"#123456"_qs, 0}}));
+        QCOMPARE(idsOf(copy->boardItems(boardID)), QStringList({shared}));
+        QCOMPARE(copy->db().scalarText("SELECT COUNT(*) FROM items WHERE in_history = 0"), u"1"_qs);
+        QCOMPARE(copy->db().scalarText("SELECT COUNT(*) FROM items"), u"1"_qs);
+        QCOMPARE(copy->representations(shared).size(), 2);
+        QCOMPARE(copy->db().scalarText("SELECT COUNT(*) FROM representations"), u"2"_qs);
+        // The live database is untouched.
+        QCOMPARE(db->boards().size(), 2);
+        QCOMPARE(db->history(10).size(), 2);
+    }
+
+    void importMergesByContentAndTabName()
+    {
+        TestStore source;
+        const Sample s = populate(source);
+        const QString path = file(u"trabalho.varu"_qs);
+        source->exportTo(path, Store::ExportScope::board(s.work));
+
+        // A tab of the same name in other case takes the cards; known content is not copied.
+        TestStore into;
+        const QString local = into.capture(u"second"_qs, 99);
+        into->db().run("UPDATE items SET custom_title = 'local title'");
+        const QString tab = into->createBoard(u"TRABALHO"_qs, u"#0000FF"_qs);
+        Store::ImportResult r = into->importData(path);
+        QCOMPARE(r.items, 0);
+        QCOMPARE(r.boards, 0);
+        const QList<ClipItem> inTab = into->boardItems(tab);
+        QCOMPARE(idsOf(inTab), QStringList({local}));
+        QCOMPARE(inTab[0].customTitle, u"local title"_qs);
+        QCOMPARE(inTab[0].createdAt, 99.0);
+        QCOMPARE(into.value("SELECT added_at FROM board_items"), u"40.0"_qs);
+
+        // Without such a tab a new one is made, with the file's name and colour, after the
+        // existing ones; its new cards stay out of the history.
+        TestStore fresh;
+        fresh->createBoard(u"Outra"_qs, u"#000000"_qs);
+        r = fresh->importData(path);
+        QCOMPARE(r.items, 1);
+        QCOMPARE(r.boards, 1);
+        const Board made = fresh->boards().last();
+        QCOMPARE(made.name, u"Trabalho"_qs);
+        QCOMPARE(made.color, u"#FF0000"_qs);
+        QCOMPARE(made.position, 1);
+        QCOMPARE(idsOf(fresh->boardItems(made.id)), QStringList({s.second}));
+        QVERIFY(fresh->history(10).isEmpty());
+        QCOMPARE(fresh->representations(s.second), source->representations(s.second));
+    }
+
+    void importBringsCardsBackOnlyFromTheFilesHistory()
+    {
+        TestStore source;
+        const Sample s = populate(source);
+        const QString all = file(u"all2.varu"_qs);
+        source->exportTo(all, Store::ExportScope::everything());
+        const QString ideas = file(u"ideas.varu"_qs);
+        source->exportTo(ideas, Store::ExportScope::board(s.ideas));
+
+        TestStore into;
+        const QString first = into.capture(u"first"_qs, 5);   // older here than in the file
+        const QString third = into.capture(u"third"_qs, 500); // newer here
+        const QString idea = into.capture(u"idea"_qs, 1);
+        const QString keep = into->createBoard(u"Keep"_qs, u"#000000"_qs);
+        for (const QString &id : {first, idea})
+            into->add(id, keep);
+        into->removeFromHistory({first, idea});
+
+        Store::ImportResult r = into->importData(ideas);
+        QCOMPARE(r.items, 0);
+        QCOMPARE(r.boards, 1);
+        QCOMPARE(into.value("SELECT in_history FROM items WHERE id = ?", {idea}), u"0"_qs);
+
+        r = into->importData(all);
+        QCOMPARE(r.items, 1);  // "second"
+        QCOMPARE(r.boards, 1); // "Trabalho"; "Ideias" exists since the first import
+        QCOMPARE(idsOf(into->history(10)), QStringList({third, s.second, first}));
+        QCOMPARE(into.value("SELECT created_at FROM items WHERE id = ?", {first}), u"10.0"_qs);
+        QCOMPARE(into.value("SELECT custom_title FROM items WHERE id = ?", {first}), u"<null>"_qs);
+        QCOMPARE(into.value("SELECT in_history FROM items WHERE id = ?", {idea}), u"0"_qs);
+    }
+
+    void tabsDifferingOnlyInCaseBecomeTwoTabs()
+    {
+        TestStore source;
+        const QString card = source.capture(u"x"_qs, 1);
+        for (const QString &name : {u"Ideias"_qs, u"IDEIAS"_qs})
+            source->add(card, source->createBoard(name, u"#000000"_qs));
+        const QString path = file(u"case.varu"_qs);
+        source->exportTo(path, Store::ExportScope::everything());
+
+        TestStore into;
+        const Store::ImportResult r = into->importData(path);
+        QCOMPARE(r.items, 1);
+        QCOMPARE(r.boards, 2);
+        QCOMPARE(into->boards().size(), 2);
+        QCOMPARE(into.count("board_items"), 2);
+    }
+
+    void exportNeverDestroysTheFileItReplaces()
+    {
+        TestStore db;
+        populate(db);
+        const QString path = file(u"existing.varu"_qs);
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("the user's previous backup");
+        }
+        const QByteArray before = digest(path);
+        const QStringList listing = QDir(m_files.path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+        // VACUUM cannot run inside a transaction: the copy fails, the old file stays.
+        db->db().exec("BEGIN");
+        QVERIFY_THROWS_EXCEPTION(StoreError, db->exportTo(path, Store::ExportScope::everything()));
+        db->db().exec("ROLLBACK");
+        QCOMPARE(digest(path), before);
+        QCOMPARE(QDir(m_files.path()).entryList(QDir::AllEntries | QDir::Hidden), listing);
+
+        QVERIFY_THROWS_EXCEPTION(StoreError, db->exportTo(file(u"missing/dir.varu"_qs),
+                                                          Store::ExportScope::everything()));
+
+        // Exporting onto the live database would orphan the open connection.
+        const QByteArray live = digest(db.path());
+        for (const QString &target : {db.path(), db.path() + u"-wal"_qs})
+            QVERIFY_THROWS_EXCEPTION(StoreError,
+                                     db->exportTo(target, Store::ExportScope::everything()));
+        QCOMPARE(digest(db.path()), live);
+
+        db->exportTo(path, Store::ExportScope::everything());
+        QCOMPARE(Store::open(path)->history(10).size(), 3);
+    }
+
+    void unusableFilesAreRefusedAndChangeNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        const QString cannotOpen = u"Não foi possível abrir o arquivo"_qs;
+        const QString notBackup = u"Este arquivo não é um backup do Varu."_qs;
+        QTest::newRow("missing") << u"missing"_qs << cannotOpen;
+        QTest::newRow("text file") << u"text"_qs << cannotOpen;
+        QTest::newRow("empty database") << u"empty"_qs << notBackup;
+        QTest::newRow("view named items") << u"view"_qs << notBackup;
+        QTest::newRow("trigger named boards") << u"trigger"_qs << notBackup;
+        QTest::newRow("virtual table") << u"virtual"_qs << notBackup;
+        QTest::newRow("older layout") << u"old"_qs << QString();
+        QTest::newRow("truncated") << u"truncated"_qs << QString();
+    }
+
+    void unusableFilesAreRefusedAndChangeNothing()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        const char *tables = "CREATE TABLE representations (item_id, idx, uti, data);"
+                             "CREATE TABLE board_items (board_id, item_id, added_at);";
+        const QString path = file(kind + u".varu"_qs);
+        if (kind == u"text"_qs) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(5000, 'x'));
+        } else if (kind == u"empty"_qs) {
+            writeDatabase(path, "PRAGMA user_version = 1");
+        } else if (kind == u"view"_qs) {
+            writeDatabase(path, (QByteArray(tables) + "CREATE TABLE boards (id, name, color);"
+                                                      "CREATE VIEW items AS SELECT 1 AS id;")
+                                    .constData());
+        } else if (kind == u"trigger"_qs) {
+            writeDatabase(path, (QByteArray(tables) + "CREATE TABLE items (id, checksum);"
+                                                      "CREATE TRIGGER boards AFTER INSERT ON items "
+                                                      "BEGIN DELETE FROM items; END;")
+                                    .constData());
+        } else if (kind == u"virtual"_qs) {
+            writeDatabase(path, (QByteArray(tables) + "CREATE TABLE boards (id, name, color);"
+                                                      "CREATE VIRTUAL TABLE items USING fts5(id);")
+                                    .constData());
+        } else if (kind == u"old"_qs) {
+            TestStore other;
+            other.capture(u"from elsewhere"_qs, 1);
+            other->db().exec("ALTER TABLE items DROP COLUMN custom_title");
+            other->exportTo(path, Store::ExportScope::everything());
+        } else if (kind == u"truncated"_qs) {
+            TestStore other;
+            for (int i = 0; i < 200; ++i)
+                other.capture(u"card %1 "_qs.arg(i).repeated(100), i);
+            other->exportTo(path, Store::ExportScope::everything());
+            QFile f(path);
+            QVERIFY(f.resize(f.size() / 2));
+        }
+        const QByteArray fileBefore = digest(path);
+
+        TestStore db;
+        populate(db);
+        const QString before = dump(*db);
+        try {
+            db->importData(path);
+            QFAIL("the import should have failed");
+        } catch (const StoreError &e) {
+            QCOMPARE(e.kind(), StoreError::Case::Sql);
+            if (!message.isEmpty())
+                QCOMPARE(e.message(), message);
+        }
+        QCOMPARE(dump(*db), before);
+        QCOMPARE(attachedCount(*db), 0);
+        QCOMPARE(digest(path), fileBefore);
+        QCOMPARE(QFile::exists(path), kind != u"missing"_qs);
+        // The connection is usable afterwards.
+        db.capture(u"still works"_qs, 1000);
+    }
+
+    void oddButWellFormedFilesImportSafely()
+    {
+        // Two rows with one content, a row without content, a trigger that would wipe the
+        // file, a 16 MB blob.
+        const QString path = file(u"odd.varu"_qs);
+        writeDatabase(path, R"(
+            CREATE TABLE items (id, created_at, kind, title, checksum, source_bundle, source_name,
+                                total_bytes, thumbnail, in_history, custom_title);
+            CREATE TABLE representations (item_id, idx, uti, data);
+            CREATE TABLE boards (id, name, color, position, created_at);
+            CREATE TABLE board_items (board_id, item_id, added_at);
+            INSERT INTO items VALUES ('A', 1, 'text', 'a', 'same', NULL, NULL, 1, NULL, 1, NULL);
+            INSERT INTO items VALUES ('B', 2, 'text', 'b', 'same', NULL, NULL, 1, NULL, 1, NULL);
+            INSERT INTO items VALUES ('BIG', 3, 'image', 'big', 'big', NULL, NULL, 16777216,
+                                      NULL, 1, NULL);
+            INSERT INTO items VALUES ('N', 4, 'text', 'n', NULL, NULL, NULL, 1, NULL, 1, NULL);
+            INSERT INTO representations VALUES ('N', 0, 'public.utf8-plain-text', 'n');
+            INSERT INTO representations VALUES ('A', 0, 'public.utf8-plain-text', 'a');
+            INSERT INTO representations VALUES ('B', 0, 'public.utf8-plain-text', 'b');
+            INSERT INTO representations VALUES ('BIG', 0, 'public.png', zeroblob(16777216));
+            INSERT INTO boards VALUES ('T', 'Tab', NULL, 0, 0);
+            INSERT INTO board_items VALUES ('T', 'A', 1), ('T', 'B', 2);
+            CREATE TRIGGER wipe AFTER INSERT ON board_items BEGIN DELETE FROM items; END;
+        )");
+        const QByteArray fileBefore = digest(path);
+
+        TestStore db;
+        const Store::ImportResult r = db->importData(path);
+        QCOMPARE(r.items, 2);
+        QCOMPARE(r.boards, 1);
+        const Board tab = db->boards().first();
+        QCOMPARE(tab.color, u"#5B8DEF"_qs);
+        QCOMPARE(db->boardItems(tab.id).size(), 1);
+        QCOMPARE(db->representations(u"BIG"_qs).first().data.size(), 16777216);
+        QCOMPARE(db.count("representations"), 2);
+        QCOMPARE(digest(path), fileBefore);
+    }
+
+    void fileNamesNeedNoEscaping()
+    {
+        TestStore db;
+        populate(db);
+        const QString path = file(u"a b?c#d%20é.varu"_qs);
+        db->exportTo(path, Store::ExportScope::everything());
+        TestStore into;
+        QCOMPARE(into->importData(path).items, 4);
+        QVERIFY(!QFile::exists(file(u"a b"_qs)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStoreBackup)
+#include "tst_storebackup.moc"

@@ -1,0 +1,156 @@
+// Tabs and card edits: tab positions, pinning, custom titles, replacing a card's text and the
+// merge with a card that already holds that text, and deleting tabs.
+
+#include "StoreFixtures.h"
+
+class TestStoreBoards : public QObject
+{
+    Q_OBJECT
+
+    static QList<qint64> positions(Store &store)
+    {
+        QList<qint64> out;
+        for (const Board &b : store.boards())
+            out << b.position;
+        return out;
+    }
+
+private Q_SLOTS:
+    void newTabsGoAfterTheLargestPosition()
+    {
+        TestStore db;
+        const QString first = db->createBoard(u"A"_qs, u"#000001"_qs);
+        const QString second = db->createBoard(u""_qs, u"#000002"_qs); // names are not checked
+        QCOMPARE(positions(*db), QList<qint64>({0, 1}));
+        db->deleteBoard(second);
+        db->createBoard(u"A"_qs, u"#000003"_qs);
+        QCOMPARE(positions(*db), QList<qint64>({0, 1}));
+        db->deleteBoard(first);
+        db->createBoard(u"C"_qs, u"#000004"_qs);
+        QCOMPARE(positions(*db), QList<qint64>({1, 2}));
+
+        const QString tab = db->boards().first().id;
+        db->updateBoard(tab, u"Renamed"_qs, u"#ABCDEF"_qs);
+        QCOMPARE(db->boards().first().name, u"Renamed"_qs);
+        QCOMPARE(db->boards().first().color, u"#ABCDEF"_qs);
+    }
+
+    void unknownIdsChangeNothingButPinningThemFails()
+    {
+        TestStore db;
+        const QString card = db.capture(u"c"_qs, 1);
+        const QString tab = db->createBoard(u"T"_qs, u"#000000"_qs);
+        db->updateBoard(u"nope"_qs, u"x"_qs, u"#000000"_qs);
+        db->rename(u"nope"_qs, u"x"_qs);
+        db->deleteBoard(u"nope"_qs);
+        QVERIFY_THROWS_EXCEPTION(StoreError, db->add(u"nope"_qs, tab));
+        QVERIFY_THROWS_EXCEPTION(StoreError, db->add(card, u"nope"_qs));
+        QCOMPARE(db.count("board_items"), 0);
+    }
+
+    void customTitlesAreTrimmedAndBlankClearsThem()
+    {
+        TestStore db;
+        const QString card = db.capture(u"derived"_qs, 1);
+        const auto custom = [&] { return db.value("SELECT custom_title FROM items"); };
+        db->rename(card, u"  Minha senha \n"_qs);
+        QCOMPARE(custom(), u"Minha senha"_qs);
+        db->rename(card, u" \u00A0\t\n "_qs);
+        QCOMPARE(custom(), u"<null>"_qs);
+        db->rename(card, u"x"_qs);
+        db->rename(card, std::nullopt);
+        QCOMPARE(custom(), u"<null>"_qs);
+        QCOMPARE(db.value("SELECT title FROM items"), u"derived"_qs);
+    }
+
+    void editingToAnotherCardsTextMergesIntoTheEditedCard()
+    {
+        TestStore db;
+        const QString a = db.capture(u"draft"_qs, 10);
+        const QString b = db.record(plainClip(u"final text"_qs), 20);
+        const QString mine = db->createBoard(u"Mine"_qs, u"#000000"_qs);
+        const QString shared = db->createBoard(u"Shared"_qs, u"#000000"_qs);
+        db->add(a, mine, 30);
+        db->removeFromHistory({a});
+        db->add(b, shared, 40);
+        db->rename(a, u"Kept"_qs);
+        db->rename(b, u"Lost"_qs);
+
+        db->updateText(a, u"final text"_qs, ClipKind::Text);
+        QCOMPARE(db.count("items"), 1);
+        const QList<ClipItem> history = db->history(10);
+        QCOMPARE(idsOf(history), QStringList({a}));
+        QCOMPARE(history[0].createdAt, 10.0);
+        QCOMPARE(history[0].customTitle, u"Kept"_qs);
+        QCOMPARE(history[0].boardIDs, QSet<QString>({mine, shared}));
+        QCOMPARE(db.value("SELECT added_at FROM board_items WHERE board_id = ?", {shared}),
+                 u"40.0"_qs);
+        QCOMPARE(db->representations(a),
+                 QList<Representation>({{0, u"public.utf8-plain-text"_qs, "final text"}}));
+        // A later capture of the same text finds the edited card.
+        QCOMPARE(db.record(plainClip(u"final text"_qs), 50), a);
+        QCOMPARE(db.count("items"), 1);
+    }
+
+    void editReplacesContentTitleKindAndThumbnail()
+    {
+        TestStore db;
+        CapturedClip image = textClip(u"Imagem 10 × 10"_qs);
+        image.kind = ClipKind::Image;
+        db->upsert(image, QByteArray("PNG"), 1);
+        const QString id = db.value("SELECT id FROM items");
+
+        // 4999 letters, then a flag made of two code points each outside the BMP.
+        const QString flag = u"\U0001F1E7\U0001F1F7"_qs;
+        const QString text = QString(4999, u'a') + flag + u"tail"_qs;
+        db->updateText(id, text, ClipKind::Link);
+        const ClipItem item = db->history(1).first();
+        QCOMPARE(item.kind, ClipKind::Link);
+        QCOMPARE(item.title, QString(4999, u'a') + flag);
+        QVERIFY(!item.thumbnail);
+        QCOMPARE(item.totalBytes, text.toUtf8().size());
+        QCOMPARE(item.createdAt, 1.0);
+        QCOMPARE(db->representations(id).first().data, text.toUtf8());
+    }
+
+    void failedEditLeavesBothCardsAsTheyWere()
+    {
+        TestStore db;
+        const QString a = db.capture(u"a"_qs, 1);
+        const QString b = db.record(plainClip(u"b"_qs), 2);
+        const QString tab = db->createBoard(u"T"_qs, u"#000000"_qs);
+        db->add(b, tab);
+        db->db().exec("CREATE TEMP TRIGGER no_title BEFORE UPDATE OF title ON items "
+                      "BEGIN SELECT RAISE(ABORT, 'read-only'); END");
+        QVERIFY_THROWS_EXCEPTION(StoreError, db->updateText(a, u"b"_qs, ClipKind::Text));
+        QCOMPARE(db.count("items"), 2);
+        QCOMPARE(db.count("representations"), 3);
+        QCOMPARE(idsOf(db->boardItems(tab)), QStringList({b}));
+        QCOMPARE(db->boardItems(tab).first().boardIDs, QSet<QString>{tab});
+        QCOMPARE(db->representations(a).first().data, QByteArray("a"));
+    }
+
+    void deletingATabDeletesTheCardsOnlyItHeld()
+    {
+        TestStore db;
+        const QString onlyHere = db.capture(u"only here"_qs, 1);
+        const QString alsoHistory = db.capture(u"history"_qs, 2);
+        const QString alsoOther = db.capture(u"other tab"_qs, 3);
+        const QString tab = db->createBoard(u"T"_qs, u"#000000"_qs);
+        const QString other = db->createBoard(u"O"_qs, u"#000000"_qs);
+        for (const QString &id : {onlyHere, alsoHistory, alsoOther})
+            db->add(id, tab);
+        db->add(alsoOther, other);
+        db->removeFromHistory({onlyHere, alsoOther});
+
+        db->deleteBoard(tab);
+        QCOMPARE(db.count("items"), 2);
+        QCOMPARE(db.value("SELECT COUNT(*) FROM representations WHERE item_id = ?", {onlyHere}),
+                 u"0"_qs);
+        QCOMPARE(idsOf(db->boardItems(other)), QStringList({alsoOther}));
+        QCOMPARE(db.count("board_items"), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStoreBoards)
+#include "tst_storeboards.moc"

@@ -1,0 +1,233 @@
+// Recording captures and the upkeep users feel: dedupe by content, the count and age limits,
+// cards in tabs outliving the history, the history commands, and deleted content leaving the
+// files on disk.
+
+#include "StoreFixtures.h"
+
+#include <QFile>
+#include <QUuid>
+
+class TestStoreHistory : public QObject
+{
+    Q_OBJECT
+
+    static constexpr double kDay = 86400;
+
+private Q_SLOTS:
+    void repeatedCaptureMovesTheCardUpAndKeepsWhatTheUserGaveIt()
+    {
+        TestStore db;
+        const QString a = db.capture(u"alpha"_qs, 100, u"org.one"_qs);
+        const QString b = db.capture(u"beta"_qs, 200);
+        const QString tab = db->createBoard(u"Work"_qs, u"#112233"_qs);
+        db->add(a, tab);
+        db->rename(a, u"Mine"_qs);
+
+        QCOMPARE(db.capture(u"alpha"_qs, 300, u"org.two"_qs), a);
+        QCOMPARE(db.count("items"), 2);
+        QCOMPARE(db.count("representations"), 4);
+        const QList<ClipItem> history = db->history(10);
+        QCOMPARE(idsOf(history), QStringList({a, b}));
+        QCOMPARE(history[0].createdAt, 300.0);
+        QCOMPARE(history[0].sourceBundleID, u"org.two"_qs);
+        QCOMPARE(history[0].customTitle, u"Mine"_qs);
+        QCOMPARE(history[0].title, u"alpha"_qs);
+        QCOMPARE(history[0].boardIDs, QSet<QString>{tab});
+
+        // Content kept only in a tab comes back into the history.
+        db->removeFromHistory({a});
+        QCOMPARE(db.value("SELECT in_history FROM items WHERE id = ?", {a}), u"0"_qs);
+        db.capture(u"alpha"_qs, 400);
+        QCOMPARE(idsOf(db->history(10)), QStringList({a, b}));
+    }
+
+    void countLimitKeepsTheNewestAndSparesCardsInTabs()
+    {
+        TestStore db;
+        const QString first = db.capture(u"one"_qs, 1);
+        const QString pinned = db.capture(u"two"_qs, 2);
+        db->add(pinned, db->createBoard(u"T"_qs, u"#000000"_qs));
+        const QString three = db.capture(u"three"_qs, 3);
+        const QString four = db.capture(u"four"_qs, 4);
+        const QString five = db.capture(u"five"_qs, 5);
+
+        db->prune(3);
+        QCOMPARE(idsOf(db->history(10)), QStringList({five, four, three}));
+        QCOMPARE(db.value("SELECT COUNT(*) FROM items WHERE id = ?", {first}), u"0"_qs);
+        QCOMPARE(db.value("SELECT COUNT(*) FROM representations WHERE item_id = ?", {first}),
+                 u"0"_qs);
+        QCOMPARE(db.value("SELECT in_history FROM items WHERE id = ?", {pinned}), u"0"_qs);
+
+        db->prune(-1); // no limit at all
+        QCOMPARE(db->history(10).size(), 3);
+        db->prune(0); // a limit of 0 empties the history, the card just captured included
+        QVERIFY(db->history(10).isEmpty());
+        QCOMPARE(db.count("items"), 1);
+    }
+
+    void ageLimitCountsFromTheLastUse()
+    {
+        TestStore db;
+        const double now = 1'700'000'000;
+        const QString stale = db.capture(u"stale"_qs, now - 7 * kDay - 1);
+        const QString pasted = db.capture(u"pasted yesterday"_qs, now - 30 * kDay);
+        db->touch({pasted}, now - kDay);
+        const QString edge = db.capture(u"exactly seven days"_qs, now - 7 * kDay);
+
+        QCOMPARE(db->expire(7, now), 1);
+        QCOMPARE(idsOf(db->history(10)), QStringList({pasted, edge}));
+        QCOMPARE(db.value("SELECT COUNT(*) FROM items WHERE id = ?", {stale}), u"0"_qs);
+
+        // Without an age limit the database is not even looked at.
+        db->db().exec("ALTER TABLE items RENAME TO gone");
+        QCOMPARE(db->expire(0, now + 1000 * kDay), 0);
+        QCOMPARE(db->expire(-5, now + 1000 * kDay), 0);
+        QVERIFY_THROWS_EXCEPTION(StoreError, db->expire(1, now));
+    }
+
+    void failedCaptureLeavesNoHalfCard()
+    {
+        TestStore db;
+        db->db().exec("CREATE TEMP TRIGGER fail_html BEFORE INSERT ON representations "
+                      "WHEN NEW.uti = 'public.html' BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        try {
+            db->upsert(textClip(u"never stored"_qs), QByteArray("png"), 1);
+            QFAIL("the capture should have failed");
+        } catch (const StoreError &e) {
+            QCOMPARE(e.describe(), u"sql(\"disk full\")"_qs);
+        }
+        QCOMPARE(db.count("items"), 0);
+        QCOMPARE(db.count("representations"), 0);
+
+        // The transaction is closed: the next capture goes through.
+        db->db().exec("DROP TRIGGER fail_html");
+        db.capture(u"stored"_qs, 2);
+        QCOMPARE(db.count("items"), 1);
+    }
+
+    void pasteRefreshesOnlyHistoryCards()
+    {
+        TestStore db;
+        const QString inHistory = db.capture(u"h"_qs, 10);
+        const QString inTab = db.capture(u"t"_qs, 20);
+        const QString tab = db->createBoard(u"T"_qs, u"#000000"_qs);
+        db->add(inTab, tab, 30);
+        db->removeFromHistory({inTab});
+
+        db->touch({inTab, inHistory, u"unknown"_qs}, 99);
+        QCOMPARE(db.value("SELECT created_at FROM items WHERE id = ?", {inHistory}), u"99.0"_qs);
+        QCOMPARE(db.value("SELECT created_at FROM items WHERE id = ?", {inTab}), u"20.0"_qs);
+        QCOMPARE(db.value("SELECT added_at FROM board_items WHERE item_id = ?", {inTab}),
+                 u"30.0"_qs);
+    }
+
+    void removalsDeleteOnlyCardsThatBelongNowhere()
+    {
+        TestStore db;
+        const QString loose = db.capture(u"loose"_qs, 1);
+        const QString kept = db.capture(u"kept"_qs, 2);
+        const QString twoTabs = db.capture(u"two tabs"_qs, 3);
+        const QString t1 = db->createBoard(u"T1"_qs, u"#000000"_qs);
+        const QString t2 = db->createBoard(u"T2"_qs, u"#000000"_qs);
+        db->add(kept, t1);
+        db->add(twoTabs, t1);
+        db->add(twoTabs, t2);
+
+        db->removeFromHistory({loose, kept, twoTabs});
+        QCOMPARE(db.count("items"), 2);
+        QCOMPARE(db.value("SELECT COUNT(*) FROM representations WHERE item_id = ?", {loose}),
+                 u"0"_qs);
+
+        db->removeFromBoard(t1, {kept, twoTabs});
+        QCOMPARE(idsOf(db->boardItems(t2)), QStringList({twoTabs}));
+        QCOMPARE(db.count("items"), 1);
+
+        // Taking a history card out of its tab leaves it in the history.
+        const QString both = db.capture(u"both"_qs, 4);
+        db->add(both, t2);
+        db->removeFromBoard(t2, {both});
+        QCOMPARE(idsOf(db->history(10)), QStringList({both}));
+    }
+
+    void clearingTheHistoryKeepsTheTabs()
+    {
+        TestStore db;
+        db.capture(u"a"_qs, 1);
+        db.capture(u"b"_qs, 2);
+        db->clearHistory();
+        QCOMPARE(db.count("items"), 0);
+        QCOMPARE(db.count("representations"), 0);
+        QCOMPARE(db.count("board_items"), 0);
+
+        const QString pinned = db.capture(u"pinned"_qs, 3);
+        db.capture(u"other"_qs, 4);
+        const QString tab = db->createBoard(u"T"_qs, u"#000000"_qs);
+        db->add(pinned, tab);
+        db->clearHistory();
+        QVERIFY(db->history(10).isEmpty());
+        const QList<ClipItem> kept = db->boardItems(tab);
+        QCOMPARE(idsOf(kept), QStringList({pinned}));
+        QVERIFY(!kept[0].inHistory);
+        QCOMPARE(db.count("representations"), 2);
+    }
+
+    void deletedContentLeavesNoTraceOnDisk_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"remove", "clear", "untab", "deleteTab", "edit"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+
+    void deletedContentLeavesNoTraceOnDisk()
+    {
+        QFETCH(QString, how);
+        TestStore db;
+        const QByteArray marker =
+            "password=" + QUuid::createUuid().toString(QUuid::WithoutBraces).toLatin1();
+        for (int i = 0; i < 50; ++i)
+            db.capture(u"filler %1 "_qs.arg(i).repeated(40), i);
+        const QString secret = db.capture(QString::fromLatin1(marker), 100);
+        db.capture(u"after"_qs, 101);
+        QVERIFY2(onDisk(db.path(), marker), "the marker should be on disk before the deletion");
+
+        const QString tab = db->createBoard(u"T"_qs, u"#000000"_qs);
+        if (how == u"remove"_qs) {
+            db->removeFromHistory({secret});
+        } else if (how == u"clear"_qs) {
+            db->clearHistory();
+        } else if (how == u"untab"_qs) {
+            db->add(secret, tab);
+            db->removeFromHistory({secret});
+            db->removeFromBoard(tab, {secret});
+        } else if (how == u"deleteTab"_qs) {
+            db->add(secret, tab);
+            db->removeFromHistory({secret});
+            db->deleteBoard(tab);
+        } else {
+            db->updateText(secret, u"nothing to see"_qs, ClipKind::Text);
+        }
+        QVERIFY2(!onDisk(db.path(), marker), "the deleted content is still on disk");
+        store_closed_check(db, marker);
+    }
+
+private:
+    static bool onDisk(const QString &path, const QByteArray &marker)
+    {
+        for (const QString &file : {path, path + u"-wal"_qs}) {
+            QFile f(file);
+            if (f.open(QIODevice::ReadOnly) && f.readAll().contains(marker))
+                return true;
+        }
+        return false;
+    }
+
+    // Closing the store folds the log in: the marker must not come back from it.
+    static void store_closed_check(TestStore &db, const QByteArray &marker)
+    {
+        db.store.reset();
+        QVERIFY(!onDisk(db.path(), marker));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStoreHistory)
+#include "tst_storehistory.moc"
