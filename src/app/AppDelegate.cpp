@@ -1,7 +1,11 @@
 #include "AppDelegate.h"
 
+#include "GlobalShortcut.h"
 #include "StoreFunnel.h"
+#include "platform/x11/X11HotKeyGrabber.h"
+#include "platform/x11/X11KeyboardLayout.h"
 #include "settings/ConfigFile.h"
+#include "settings/HotKeyRules.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,6 +36,12 @@ void AppDelegate::applicationDidFinishLaunching()
     }
     m_funnel = new StoreFunnel(m_store.get(), this);
     m_funnel->setHistoryLimit(m_config.historyLimit);
+
+    m_keyboardLayout = std::make_unique<X11KeyboardLayout>();
+    m_hotKeyGrabber = std::make_unique<X11HotKeyGrabber>(*m_keyboardLayout);
+    m_shortcut = std::make_unique<GlobalShortcut>(*m_keyboardLayout, *m_hotKeyGrabber);
+    connect(m_shortcut.get(), &GlobalShortcut::pressed, this, &AppDelegate::hotKeyPressed);
+    registerHotKey();
 
     startRetention();
 
@@ -69,6 +79,36 @@ void AppDelegate::setConfig(const VaruConfig &config)
             store.expire(days, Store::currentTime());
         });
     }
+}
+
+QString AppDelegate::hotKeyLabel() const
+{
+    return HotKeyRules::label(m_config.hotKey);
+}
+
+void AppDelegate::registerHotKey()
+{
+    if (m_shortcut)
+        m_shortcut->registerHotKey(m_config.hotKey);
+}
+
+void AppDelegate::releaseHotKey()
+{
+    if (m_shortcut)
+        m_shortcut->release();
+}
+
+void AppDelegate::hotKeyChanged(const HotKeyConfig &previous)
+{
+    if (!m_shortcut)
+        return;
+    const std::optional<QString> refusal = m_shortcut->change(previous, m_config.hotKey);
+    if (!refusal)
+        return;
+    Q_EMIT hotKeyRejected(*refusal);
+    m_config.hotKey = previous;
+    ConfigFile::save(m_config, m_supportDir);
+    QTimer::singleShot(0, this, [this, previous] { Q_EMIT hotKeyReverted(previous); });
 }
 
 void AppDelegate::reopen()

@@ -10,8 +10,11 @@
 
 #include <memory>
 
+class GlobalShortcut;
 class QTimer;
 class StoreFunnel;
+class X11HotKeyGrabber;
+class X11KeyboardLayout;
 
 class AppDelegate : public QObject
 {
@@ -40,9 +43,26 @@ public:
     // once, and a prune and expiry when the history limits changed.
     void setConfig(const VaruConfig &config);
 
+    // The configured shortcut as shown to the user ("⇧⌘V").
+    QString hotKeyLabel() const;
+    // Releases the shortcut and registers the configured one; a failure is only logged.
+    void registerHotKey();
+    // Releases the shortcut without a replacement (while a new one is being recorded).
+    void releaseHotKey();
+    // The configured shortcut changed from `previous` (the new value is current and saved):
+    // registers it, or, when the desktop refuses it, restores, saves and registers `previous`
+    // and reports the refusal.
+    void hotKeyChanged(const HotKeyConfig &previous);
+
 Q_SIGNALS:
     // Emitted when the launch ended in failure, after the alert was dismissed.
     void launchFailed();
+    // The global shortcut was pressed: the strip toggles.
+    void hotKeyPressed();
+    // A new shortcut was refused and the previous one kept: the message for the settings
+    // window at once, then, from the event loop, the shortcut that is configured again.
+    void hotKeyRejected(const QString &message);
+    void hotKeyReverted(const HotKeyConfig &kept);
 
 private:
     void fail(const QString &message);
@@ -56,4 +76,7 @@ private:
     QTimer *m_retentionTimer = nullptr;
     bool m_askedForAccessibility = false;
     QStringList m_pendingOpenURLs;
+    std::unique_ptr<X11KeyboardLayout> m_keyboardLayout;
+    std::unique_ptr<X11HotKeyGrabber> m_hotKeyGrabber;
+    std::unique_ptr<GlobalShortcut> m_shortcut;
 };

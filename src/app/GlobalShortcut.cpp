@@ -1,0 +1,42 @@
+#include "GlobalShortcut.h"
+
+#include "platform/Log.h"
+#include "settings/HotKeyRules.h"
+
+#include <QPointer>
+
+GlobalShortcut::GlobalShortcut(KeyboardLayout &layout, HotKeyGrabber &grabber, QObject *parent)
+    : QObject(parent)
+    , m_layout(layout)
+    , m_grabber(grabber)
+{}
+
+GlobalShortcut::~GlobalShortcut() = default;
+
+bool GlobalShortcut::registerHotKey(const HotKeyConfig &config)
+{
+    // The old grab goes first: the same combination may be registered again.
+    m_hotKey.reset();
+    QPointer<GlobalShortcut> self(this);
+    m_hotKey = HotKey::create(config, m_layout, m_grabber, [self] {
+        if (self)
+            Q_EMIT self->pressed();
+    });
+    if (!m_hotKey)
+        qCCritical(lcVaru, "Atalho %s indisponível", qUtf8Printable(HotKeyRules::label(config)));
+    return isRegistered();
+}
+
+void GlobalShortcut::release()
+{
+    m_hotKey.reset();
+}
+
+std::optional<QString> GlobalShortcut::change(const HotKeyConfig &previous,
+                                              const HotKeyConfig &next)
+{
+    if (registerHotKey(next))
+        return std::nullopt;
+    registerHotKey(previous);
+    return HotKeyRules::inUseMessage(previous);
+}
