@@ -1,0 +1,63 @@
+#pragma once
+// What the strip's filter needs of each card, worked out once per snapshot: the folded search
+// text (title, custom title, source name and type label) and whether the card is image-like.
+// A reload refolds only the cards whose searchable fields changed.
+
+#include "KindFilter.h"
+#include "capture/ClipItem.h"
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+using BoardItems = QHash<QString, QList<ClipItem>>;
+
+class CardSearchIndex
+{
+public:
+    struct Entry
+    {
+        QByteArray folded; // UTF-8
+        bool imageLike = false;
+    };
+
+    // The text a card is searched in: the four fields joined by one space.
+    static QString searchText(const ClipItem &item);
+    static Entry makeEntry(const ClipItem &item);
+
+    // Indexes a new snapshot; entries of unchanged cards are taken from the previous one.
+    void rebuild(const QList<ClipItem> &history, const BoardItems &boardItems);
+
+    // Entries parallel to the history, and to the list of one tab (empty when unknown).
+    const QList<Entry> &history() const { return m_history; }
+    const QList<Entry> &board(const QString &id) const;
+
+    // The cards of `items` that pass the kind filter and contain every token, in order.
+    // `entries` must be the index's list for `items`.
+    static QList<ClipItem> filter(const QList<ClipItem> &items, const QList<Entry> &entries,
+                                  std::optional<KindFilter> kindFilter,
+                                  const QByteArrayList &tokens);
+
+private:
+    struct Cached
+    {
+        QString title;
+        std::optional<QString> customTitle;
+        std::optional<QString> sourceName;
+        ClipKind kind = ClipKind::Text;
+        Entry entry;
+        quint64 generation = 0; // the last rebuild that saw the card
+    };
+
+    QList<Entry> entriesFor(const QList<ClipItem> &items);
+
+    QHash<QString, Cached> m_byID;
+    quint64 m_generation = 0;
+    QList<Entry> m_history;
+    QHash<QString, QList<Entry>> m_boards;
+};

@@ -1,0 +1,240 @@
+// The commands of StripModel: paste, copy and delete of the selection, the two overlays, the
+// pin submenu and drops on tab chips. Everything that changes the store goes to VaruActions;
+// without it those commands do nothing, while overlays still open and close.
+
+#include "StripModel.h"
+
+#include "TabPalette.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+const QString kPlainTextType = QStringLiteral("public.utf8-plain-text");
+
+// The card's plain text as stored, when it is there and valid UTF-8.
+std::optional<QString> plainText(const QList<Representation> &reps)
+{
+    for (const Representation &rep : reps) {
+        if (rep.type != kPlainTextType)
+            continue;
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(rep.data);
+        if (decoder.hasError())
+            return std::nullopt;
+        return text;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void StripModel::paste(bool plain)
+{
+    const QList<ClipItem> items = selectedItems();
+    if (!items.isEmpty() && m_actions)
+        m_actions->paste(items, plain);
+}
+
+void StripModel::paste(int index, bool plain)
+{
+    const QList<ClipItem> &list = filtered();
+    if (index < 0 || index >= list.size() || !m_actions)
+        return;
+    m_actions->paste({list.at(index)}, plain);
+}
+
+void StripModel::copySelected()
+{
+    const QList<ClipItem> items = selectedItems();
+    if (!items.isEmpty() && m_actions)
+        m_actions->copy(items);
+}
+
+void StripModel::deleteSelected()
+{
+    const QList<ClipItem> doomed = selectedItems();
+    if (doomed.isEmpty())
+        return;
+    const QList<ClipItem> &list = filtered();
+    QSet<QString> ids;
+    for (const ClipItem &item : doomed)
+        ids.insert(item.id);
+
+    qsizetype last = list.size() - 1;
+    while (last >= 0 && !ids.contains(list.at(last).id))
+        --last;
+    // The focus goes to the first survivor after the last deleted card, else the nearest
+    // survivor before it, so the user stays where they were in the row.
+    std::optional<QString> next;
+    for (qsizetype i = last + 1; i < list.size() && !next; ++i) {
+        if (!ids.contains(list.at(i).id))
+            next = list.at(i).id;
+    }
+    for (qsizetype i = last - 1; i >= 0 && !next; --i) {
+        if (!ids.contains(list.at(i).id))
+            next = list.at(i).id;
+    }
+    m_anchorID = next;
+    assignSelectedID(next);
+
+    if (m_actions)
+        m_actions->deleteItems(doomed, m_tab);
+}
+
+void StripModel::deleteCards(const QList<ClipItem> &cards)
+{
+    if (cards.isEmpty() || !m_actions)
+        return;
+    if (m_tab.isHistory())
+        m_actions->deleteItems(cards, Tab::history());
+    else
+        m_actions->remove(cards, m_tab.boardID());
+}
+
+void StripModel::beginEdit(const std::optional<ClipItem> &item)
+{
+    const std::optional<ClipItem> target = item ? item : selected();
+    if (!target || !ClipKinds::isText(target->kind))
+        return;
+    // The title may be cut short; the editor works on the full stored text.
+    std::optional<QString> text;
+    if (m_actions)
+        text = plainText(m_actions->representations(*target));
+    assignEditing(EditState{*target, text.value_or(target->title), EditState::Mode::Text});
+}
+
+void StripModel::beginRename(const std::optional<ClipItem> &item)
+{
+    const std::optional<ClipItem> target = item ? item : selected();
+    if (!target)
+        return;
+    assignEditing(
+        EditState{*target, target->customTitle.value_or(QString()), EditState::Mode::Rename});
+}
+
+void StripModel::beginNewBoard(const QStringList &adding)
+{
+    assignBoardEditor(BoardEditState{std::nullopt, QString(), TabPalette::colorFor(m_boards.size()),
+                                     adding, false});
+}
+
+void StripModel::commitOverlay()
+{
+    if (m_editing) {
+        const EditState edit = *m_editing;
+        if (m_actions) {
+            if (edit.mode == EditState::Mode::Rename)
+                m_actions->rename(edit.item, edit.text);
+            else if (!edit.text.trimmed().isEmpty())
+                m_actions->saveText(edit.item, edit.text);
+        }
+        assignEditing(std::nullopt);
+    } else if (m_boardEditor) {
+        const BoardEditState editor = *m_boardEditor;
+        const QString name = editor.name.trimmed();
+        // An empty name keeps the editor open; nothing is stored.
+        if (name.isEmpty())
+            return;
+        if (m_actions) {
+            if (editor.boardID)
+                m_actions->updateBoard(*editor.boardID, name, editor.color);
+            else
+                m_actions->createBoard(name, editor.color, editor.addingItemIDs);
+        }
+        assignBoardEditor(std::nullopt);
+    }
+    bumpFocusToken();
+}
+
+void StripModel::cancelOverlay()
+{
+    assignEditing(std::nullopt);
+    assignBoardEditor(std::nullopt);
+    bumpFocusToken();
+}
+
+void StripModel::setEditingText(const QString &text)
+{
+    if (!m_editing)
+        return;
+    EditState edit = *m_editing;
+    edit.text = text;
+    assignEditing(edit);
+}
+
+void StripModel::setBoardEditorName(const QString &name)
+{
+    if (!m_boardEditor)
+        return;
+    BoardEditState editor = *m_boardEditor;
+    editor.name = name;
+    assignBoardEditor(editor);
+}
+
+void StripModel::setBoardEditorColor(const QString &color)
+{
+    if (!m_boardEditor)
+        return;
+    BoardEditState editor = *m_boardEditor;
+    editor.color = color;
+    assignBoardEditor(editor);
+}
+
+void StripModel::setBoardEditorConfirmDelete(bool confirm)
+{
+    if (!m_boardEditor)
+        return;
+    BoardEditState editor = *m_boardEditor;
+    editor.confirmDelete = confirm;
+    assignBoardEditor(editor);
+}
+
+void StripModel::deleteEditedBoard()
+{
+    if (m_boardEditor && m_boardEditor->boardID && m_actions)
+        m_actions->deleteBoard(*m_boardEditor->boardID);
+    cancelOverlay();
+}
+
+void StripModel::editBoard(const QString &id, bool confirmDelete)
+{
+    const std::optional<Board> b = board(id);
+    if (!b)
+        return;
+    assignBoardEditor(BoardEditState{b->id, b->name, b->color, {}, confirmDelete});
+}
+
+void StripModel::exportBoard(const QString &id)
+{
+    if (m_actions)
+        m_actions->exportBoard(id);
+}
+
+PinState StripModel::pinState(const QList<ClipItem> &cards, const QString &boardID) const
+{
+    return PinStates::of(cards, boardID);
+}
+
+void StripModel::choosePin(const QList<ClipItem> &cards, const QString &boardID)
+{
+    if (cards.isEmpty() || !m_actions)
+        return;
+    if (PinStates::of(cards, boardID) == PinState::On) {
+        m_actions->remove(cards, boardID);
+        return;
+    }
+    for (const ClipItem &card : cards)
+        m_actions->add(card.id, boardID);
+}
+
+bool StripModel::dropCards(const Tab &onto, const QStringList &itemIDs)
+{
+    if (onto.isHistory())
+        return false;
+    if (m_actions) {
+        for (const QString &id : itemIDs)
+            m_actions->add(id, onto.boardID());
+    }
+    return true;
+}

@@ -1,0 +1,91 @@
+#pragma once
+// Test helpers for the strip: cards and tabs built in one line, and a VaruActions that
+// writes each call it receives as one readable line.
+
+#include "strip/StripModel.h"
+#include "strip/VaruActions.h"
+
+#include <QStringList>
+
+inline ClipItem card(const QString &id, const QString &title, ClipKind kind = ClipKind::Text)
+{
+    ClipItem item;
+    item.id = id;
+    item.title = title;
+    item.kind = kind;
+    return item;
+}
+
+// Cards "A", "B", … titled "a", "b", …
+inline QList<ClipItem> cards(const QString &ids)
+{
+    QList<ClipItem> list;
+    for (const QChar c : ids)
+        list.append(card(QString(c), QString(c).toLower()));
+    return list;
+}
+
+inline Board board(const QString &id, const QString &name = QStringLiteral("Tab"))
+{
+    return Board{id, name, QStringLiteral("#5B8DEF"), 0};
+}
+
+inline QString ids(const QList<ClipItem> &items)
+{
+    QStringList list;
+    for (const ClipItem &item : items)
+        list.append(item.id);
+    return list.join(u',');
+}
+
+inline QString ids(const QSet<QString> &set)
+{
+    QStringList list(set.cbegin(), set.cend());
+    list.sort();
+    return list.join(u',');
+}
+
+class RecordingActions : public VaruActions
+{
+public:
+    QStringList calls;
+    QList<Representation> stored; // what representations() answers
+
+    void paste(const QList<ClipItem> &items, bool plainText) override
+    {
+        calls << QStringLiteral("paste %1%2").arg(ids(items), plainText ? u" plain"_qs : u""_qs);
+    }
+    void copy(const QList<ClipItem> &items) override { calls << u"copy "_qs + ids(items); }
+    void add(const QString &itemID, const QString &boardID) override
+    {
+        calls << QStringLiteral("add %1 to %2").arg(itemID, boardID);
+    }
+    void remove(const QList<ClipItem> &items, const QString &boardID) override
+    {
+        calls << QStringLiteral("remove %1 from %2").arg(ids(items), boardID);
+    }
+    void deleteItems(const QList<ClipItem> &items, const Tab &from) override
+    {
+        calls << QStringLiteral("delete %1 from %2")
+                     .arg(ids(items), from.isHistory() ? u"history"_qs : from.boardID());
+    }
+    void rename(const ClipItem &item, const std::optional<QString> &to) override
+    {
+        calls << QStringLiteral("rename %1 to [%2]").arg(item.id, to.value_or(u"none"_qs));
+    }
+    void saveText(const ClipItem &item, const QString &text) override
+    {
+        calls << QStringLiteral("save %1 [%2]").arg(item.id, text);
+    }
+    void createBoard(const QString &name, const QString &color, const QStringList &adding) override
+    {
+        calls << QStringLiteral("create [%1] %2 with %3").arg(name, color, adding.join(u','));
+    }
+    void updateBoard(const QString &id, const QString &name, const QString &color) override
+    {
+        calls << QStringLiteral("update %1 [%2] %3").arg(id, name, color);
+    }
+    void deleteBoard(const QString &id) override { calls << u"delete tab "_qs + id; }
+    QList<Representation> representations(const ClipItem &) override { return stored; }
+    void exportBoard(const QString &id) override { calls << u"export "_qs + id; }
+};

@@ -1,0 +1,237 @@
+// The strip's commands: what reaches the shell through VaruActions, where the focus goes
+// when cards are deleted, the two overlays' commit rules, the pin submenu and the palette.
+
+#include "StripFixtures.h"
+#include "strip/TabPalette.h"
+
+#include <QTest>
+
+class TestStripCommands : public QObject
+{
+    Q_OBJECT
+
+    static QString focus(const StripModel &m) { return m.selectedID().value_or(u"-"_qs); }
+
+private Q_SLOTS:
+    void deleteMovesTheFocusToANeighbour_data()
+    {
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("focusAfter");
+        QTest::newRow("middle card") << u"C"_qs << u"D"_qs;
+        QTest::newRow("last card") << u"E"_qs << u"D"_qs;
+        QTest::newRow("block") << u"B,C"_qs << u"D"_qs;
+        QTest::newRow("block at the end") << u"C,D,E"_qs << u"B"_qs;
+        QTest::newRow("scattered, last at the end") << u"B,D,E"_qs << u"C"_qs;
+        QTest::newRow("everything") << u"A,B,C,D,E"_qs << u"-"_qs;
+    }
+    void deleteMovesTheFocusToANeighbour()
+    {
+        QFETCH(QString, selected);
+        QFETCH(QString, focusAfter);
+        RecordingActions actions;
+        StripModel model;
+        model.setActions(&actions);
+        model.setData(cards(u"ABCDE"_qs), {}, {});
+        const QStringList picked = selected.split(u',');
+        model.applyMarquee(QSet<QString>(picked.cbegin(), picked.cend()), picked.first());
+
+        model.deleteSelected();
+        QCOMPARE(focus(model), focusAfter);
+        QCOMPARE(actions.calls, QStringList{u"delete "_qs + selected + u" from history"_qs});
+
+        // After the reload without the deleted cards the new focus survives.
+        QList<ClipItem> rest;
+        for (const ClipItem &c : cards(u"ABCDE"_qs)) {
+            if (!picked.contains(c.id))
+                rest.append(c);
+        }
+        model.setData(rest, {}, {});
+        QCOMPARE(focus(model), focusAfter);
+    }
+
+    void commandsReachTheShell()
+    {
+        RecordingActions actions;
+        StripModel model;
+        model.setActions(&actions);
+        const BoardItems items{{u"T"_qs, cards(u"BC"_qs)}};
+        model.setData(cards(u"ABC"_qs), {board(u"T"_qs)}, items);
+        model.extendSelection(u"B"_qs);
+        model.paste(true);
+        model.copySelected();
+        model.paste(2, false);
+        model.paste(3, false); // ⌘4 with three visible cards
+        model.paste(-1, false);
+        model.deleteCards({card(u"C"_qs, u"c"_qs)});
+        model.setTab(Tab::board(u"T"_qs));
+        model.deleteSelected();
+        model.deleteCards(cards(u"C"_qs));
+        model.exportBoard(u"T"_qs);
+        QVERIFY(!model.dropCards(Tab::history(), {u"A"_qs}));
+        QVERIFY(model.dropCards(Tab::board(u"T"_qs), {u"A"_qs, u"C"_qs}));
+        QCOMPARE(actions.calls, (QStringList{u"paste A,B plain"_qs, u"copy A,B"_qs, u"paste C"_qs,
+                                             u"delete C from history"_qs, u"delete B from T"_qs,
+                                             u"remove C from T"_qs, u"export T"_qs,
+                                             u"add A to T"_qs, u"add C to T"_qs}));
+    }
+
+    void withoutTheShellNothingIsSent()
+    {
+        StripModel model;
+        auto *actions = new RecordingActions;
+        model.setActions(actions);
+        delete actions; // the shell went away: the weak reference empties itself
+        QVERIFY(!model.actions());
+        model.setData(cards(u"AB"_qs), {}, {});
+        model.paste(false);
+        model.deleteSelected();
+        QCOMPARE(focus(model), u"B"_qs);
+        model.beginEdit();
+        QCOMPARE(model.editing()->text, u"b"_qs);
+        model.setEditingText(u"new"_qs);
+        model.commitOverlay();
+        QVERIFY(!model.hasOverlay());
+    }
+
+    void cardEditorOpensOnTextCards()
+    {
+        RecordingActions actions;
+        StripModel model;
+        model.setActions(&actions);
+        const ClipItem link = card(u"L"_qs, u"https://exemplo.com.br/…"_qs, ClipKind::Link);
+        const ClipItem image = card(u"I"_qs, u"Imagem"_qs, ClipKind::Image);
+        model.setData({link, image}, {}, {});
+
+        model.beginEdit(image);
+        QVERIFY(!model.editing());
+        // The full stored text, not the shortened title.
+        actions.stored = {{0, u"public.html"_qs, "<b>x</b>"},
+                          {0, u"public.utf8-plain-text"_qs, "https://exemplo.com.br/página"}};
+        model.beginEdit();
+        QCOMPARE(model.editing()->text, u"https://exemplo.com.br/página"_qs);
+        QCOMPARE(model.editing()->mode, EditState::Mode::Text);
+        // Bytes that are not UTF-8 fall back to the title.
+        actions.stored = {{0, u"public.utf8-plain-text"_qs, QByteArray("\xff\xfe", 2)}};
+        model.beginEdit(link);
+        QCOMPARE(model.editing()->text, link.title);
+
+        ClipItem named = image;
+        named.customTitle = u"Foto"_qs;
+        model.beginRename(named);
+        QCOMPARE(model.editing()->text, u"Foto"_qs);
+        QCOMPARE(model.editing()->mode, EditState::Mode::Rename);
+    }
+
+    void cardEditorCommitRules()
+    {
+        RecordingActions actions;
+        StripModel model;
+        model.setActions(&actions);
+        model.setData(cards(u"A"_qs), {}, {});
+        int token = model.focusToken();
+
+        model.beginEdit();
+        model.setEditingText(u" \n\t "_qs);
+        model.commitOverlay();
+        QVERIFY(!model.editing());
+        QCOMPARE(model.focusToken(), ++token);
+
+        model.beginEdit();
+        model.setEditingText(u"  linha 1\nlinha 2\n"_qs);
+        model.commitOverlay();
+        model.beginRename();
+        model.setEditingText(QString());
+        model.commitOverlay();
+        model.beginEdit();
+        model.setEditingText(u"discarded"_qs);
+        model.cancelOverlay();
+        QCOMPARE(actions.calls,
+                 (QStringList{u"save A [  linha 1\nlinha 2\n]"_qs, u"rename A to []"_qs}));
+        QCOMPARE(model.focusToken(), token + 3);
+        model.setEditingText(u"ignored while closed"_qs);
+        QVERIFY(!model.editing());
+    }
+
+    void tabEditorCommitRules()
+    {
+        RecordingActions actions;
+        StripModel model;
+        model.setActions(&actions);
+        model.setData(cards(u"AB"_qs), {board(u"T"_qs, u"Trabalho"_qs)}, {});
+
+        model.beginNewBoard({u"A"_qs, u"B"_qs});
+        QCOMPARE(model.boardEditor()->color, u"#A57BEB"_qs);
+        QCOMPARE(model.boardEditor()->notice(), u"2 cards selecionados entram nesta tab."_qs);
+        model.setBoardEditorName(u"  \t "_qs);
+        QVERIFY(!model.boardEditor()->canCommit());
+        const int token = model.focusToken();
+        model.commitOverlay();
+        QVERIFY(model.boardEditor());
+        QCOMPARE(model.focusToken(), token);
+        model.setBoardEditorName(u"  Receitas "_qs);
+        model.setBoardEditorColor(u"#4CBF8A"_qs);
+        model.commitOverlay();
+        QVERIFY(!model.boardEditor());
+
+        model.editBoard(u"T"_qs);
+        QCOMPARE(model.boardEditor()->name, u"Trabalho"_qs);
+        QVERIFY(!model.boardEditor()->confirmDelete);
+        model.setBoardEditorName(u"Casa"_qs);
+        model.commitOverlay();
+
+        model.editBoard(u"T"_qs, true);
+        QCOMPARE(model.boardEditor()->notice(),
+                 u"Os cards só somem se não estiverem no histórico nem em outra tab."_qs);
+        model.deleteEditedBoard();
+        QVERIFY(!model.hasOverlay());
+        model.editBoard(u"gone"_qs);
+        QVERIFY(!model.boardEditor());
+
+        QCOMPARE(actions.calls, (QStringList{u"create [Receitas] #4CBF8A with A,B"_qs,
+                                             u"update T [Casa] #5B8DEF"_qs, u"delete tab T"_qs}));
+    }
+
+    void paletteRotates()
+    {
+        StripModel model;
+        QList<Board> tabs;
+        QStringList offered;
+        for (int i = 0; i < 9; ++i) {
+            model.setData({}, tabs, {});
+            model.beginNewBoard();
+            offered << model.boardEditor()->color;
+            tabs << board(QString::number(i));
+        }
+        QCOMPARE(offered.mid(0, 8), TabPalette::colors());
+        QCOMPARE(offered.at(8), u"#5B8DEF"_qs);
+        QCOMPARE(model.boardEditor()->notice(), QString());
+        BoardEditState one;
+        one.addingItemIDs = {u"A"_qs};
+        QCOMPARE(one.notice(), u"O card selecionado entra nesta tab."_qs);
+    }
+
+    void pinSubmenu()
+    {
+        RecordingActions actions;
+        StripModel model;
+        model.setActions(&actions);
+        QList<ClipItem> three = cards(u"ABC"_qs);
+        three[1].boardIDs = {u"T"_qs, u"U"_qs};
+        QCOMPARE(model.pinState(three, u"T"_qs), PinState::Mixed);
+        QCOMPARE(model.pinState(three, u"V"_qs), PinState::Off);
+        QCOMPARE(model.pinState(three.mid(1, 1), u"U"_qs), PinState::On);
+        QCOMPARE(model.pinState({}, u"T"_qs), PinState::Off);
+
+        model.choosePin(three, u"T"_qs);
+        for (ClipItem &c : three)
+            c.boardIDs.insert(u"T"_qs);
+        QCOMPARE(model.pinState(three, u"T"_qs), PinState::On);
+        model.choosePin(three, u"T"_qs);
+        model.choosePin({}, u"T"_qs);
+        QCOMPARE(actions.calls, (QStringList{u"add A to T"_qs, u"add B to T"_qs, u"add C to T"_qs,
+                                             u"remove A,B,C from T"_qs}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStripCommands)
+#include "tst_stripcommands.moc"

@@ -1,0 +1,189 @@
+// Searching and filtering the strip: folding, query tokens, kind filters, and the visible
+// list the model derives from a snapshot.
+
+#include "StripFixtures.h"
+#include "strip/KindFilter.h"
+#include "strip/SearchFolding.h"
+
+#include <QTest>
+
+namespace {
+
+// The plain recipe, applied to the whole string at once.
+QString referenceFold(const QString &text)
+{
+    const QString nfkd = text.normalized(QString::NormalizationForm_KD);
+    QString kept;
+    for (qsizetype i = 0; i < nfkd.size(); ++i) {
+        char32_t ucs = nfkd.at(i).unicode();
+        const bool pair = nfkd.at(i).isHighSurrogate() && i + 1 < nfkd.size();
+        if (pair)
+            ucs = QChar::surrogateToUcs4(nfkd.at(i), nfkd.at(i + 1));
+        if (QChar::category(ucs) != QChar::Mark_NonSpacing)
+            kept += nfkd.mid(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+    }
+    return kept.toCaseFolded()
+        .replace(u"ß"_qs, u"ss"_qs)
+        .replace(u"æ"_qs, u"ae"_qs)
+        .replace(u"œ"_qs, u"oe"_qs);
+}
+
+} // namespace
+
+class TestStripSearch : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void foldingIsCaseAndAccentBlind_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("folded");
+        QTest::newRow("accents") << u"São Paulo, AÇÃO"_qs << u"sao paulo, acao"_qs;
+        QTest::newRow("sharp s") << u"Straße STRAẞE"_qs << u"strasse strasse"_qs;
+        QTest::newRow("ligatures") << u"Æsir Œuvre ﬁle"_qs << u"aesir oeuvre file"_qs;
+        QTest::newRow("combining") << u"cafe\u0301 x\u0301\u0316"_qs << u"cafe x"_qs;
+        QTest::newRow("full width") << u"ＡＢＣ１"_qs << u"abc1"_qs;
+        QTest::newRow("greek") << u"ΆΘΗΝΑ"_qs << u"αθηνα"_qs;
+        QTest::newRow("dotted I") << u"İstanbul"_qs << u"istanbul"_qs;
+        QTest::newRow("no-break space") << u"a\u00A0b"_qs << u"a b"_qs;
+        QTest::newRow("emoji and CJK") << u"😀 日本Ünï"_qs << u"😀 日本uni"_qs;
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void foldingIsCaseAndAccentBlind()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, folded);
+        QCOMPARE(SearchFolding::fold(text), folded);
+        // The table path gives exactly what folding the whole string would give.
+        QCOMPARE(SearchFolding::fold(text), referenceFold(text));
+    }
+
+    void latin1TableMatchesTheRecipe()
+    {
+        for (char16_t c = 0x80; c <= 0x17F; ++c) {
+            const QString s = u"x"_qs + QChar(c) + u"\u0301y"_qs;
+            QCOMPARE(SearchFolding::fold(s), referenceFold(s));
+        }
+    }
+
+    void queryTokens()
+    {
+        const auto tokens = [](const QString &q) { return SearchFolding::tokens(q); };
+        QCOMPARE(tokens(u"   "_qs), QStringList());
+        QCOMPARE(tokens(u"  Café   SÃO  "_qs), (QStringList{u"cafe"_qs, u"sao"_qs}));
+        // Tabs trim at the ends but stay inside a token; line breaks are not trimmed.
+        QCOMPARE(tokens(u"\tab\tcd\t"_qs), QStringList{u"ab\tcd"_qs});
+        QCOMPARE(tokens(u"\nab"_qs), QStringList{u"\nab"_qs});
+        QCOMPARE(tokens(u"\u00A0ab\u3000"_qs), QStringList{u"ab"_qs});
+        QCOMPARE(tokens(u"a \u0301 b"_qs), (QStringList{u"a"_qs, u"b"_qs}));
+    }
+
+    void kindFilters()
+    {
+        const ClipItem imageFile = card(u"F1"_qs, u"/nowhere/photo.PNG"_qs, ClipKind::File);
+        const ClipItem pdfFile = card(u"F2"_qs, u"/nowhere/report.pdf"_qs, ClipKind::File);
+        const ClipItem mixed = card(u"F3"_qs, u"/nowhere/a.png\n/nowhere/b.pdf"_qs, ClipKind::File);
+        const ClipItem pdf = card(u"P"_qs, u"PDF"_qs, ClipKind::Pdf);
+        const ClipItem image = card(u"I"_qs, u"Imagem"_qs, ClipKind::Image);
+
+        using KindFilters::matches;
+        QVERIFY(matches(KindFilter::Image, imageFile) && !matches(KindFilter::File, imageFile));
+        QVERIFY(matches(KindFilter::File, pdfFile) && !matches(KindFilter::Image, pdfFile));
+        QVERIFY(matches(KindFilter::File, mixed) && !matches(KindFilter::Image, mixed));
+        QVERIFY(matches(KindFilter::File, pdf) && !matches(KindFilter::Image, pdf));
+        QVERIFY(matches(KindFilter::Image, image) && !matches(KindFilter::File, image));
+        QVERIFY(matches(KindFilter::Text, card(u"R"_qs, u"r"_qs, ClipKind::RichText)));
+        QVERIFY(!matches(KindFilter::Text, card(u"L"_qs, u"l"_qs, ClipKind::Link)));
+        QVERIFY(matches(KindFilter::Link, card(u"L"_qs, u"l"_qs, ClipKind::Link)));
+        QVERIFY(matches(KindFilter::Color, card(u"C"_qs, u"#FF0000"_qs, ClipKind::Color)));
+
+        QStringList labels;
+        for (KindFilter f : KindFilters::all())
+            labels << KindFilters::label(f) + u'/' + KindFilters::symbol(f);
+        QCOMPARE(labels,
+                 (QStringList{u"Texto/text.alignleft"_qs, u"Links/link"_qs, u"Imagens/photo"_qs,
+                              u"Arquivos e PDFs/doc"_qs, u"Cores/paintpalette"_qs}));
+    }
+
+    void visibleListSearchesFourFieldsInOrder()
+    {
+        ClipItem city = card(u"A"_qs, u"São Paulo fica no Brasil"_qs);
+        ClipItem named = card(u"B"_qs, u"x"_qs);
+        named.customTitle = u"Receita de CAFÉ"_qs;
+        ClipItem sourced = card(u"C"_qs, u"y"_qs);
+        sourced.sourceName = u"Firefox"_qs;
+        const ClipItem picture = card(u"D"_qs, u"Imagem 40 × 30"_qs, ClipKind::Image);
+        const ClipItem photoFile = card(u"E"_qs, u"/nowhere/cat.jpg"_qs, ClipKind::File);
+        const ClipItem pdf = card(u"F"_qs, u"PDF · 2 páginas"_qs, ClipKind::Pdf);
+
+        StripModel model;
+        model.setData({city, named, sourced, picture, photoFile, pdf}, {}, {});
+        const auto visible = [&](const QString &query) {
+            model.setQuery(query);
+            return ids(model.filtered());
+        };
+        QCOMPARE(visible(u"   "_qs), u"A,B,C,D,E,F"_qs);
+        QCOMPARE(visible(u"sao"_qs), u"A"_qs);
+        QCOMPARE(visible(u"  BRASIL    paulo "_qs), u"A"_qs);
+        QCOMPARE(visible(u"brasil lisboa"_qs), QString());
+        QCOMPARE(visible(u"cafe"_qs), u"B"_qs);
+        QCOMPARE(visible(u"firefox"_qs), u"C"_qs);
+        // The type label is searched too: "imagem" finds image cards by kind.
+        QCOMPARE(visible(u"imagem"_qs), u"D,E"_qs);
+        QCOMPARE(visible(u"texto"_qs), u"A,B,C"_qs);
+
+        model.setQuery(QString());
+        model.setKindFilter(KindFilter::Image);
+        QCOMPARE(ids(model.filtered()), u"D,E"_qs);
+        model.setKindFilter(KindFilter::File);
+        QCOMPARE(ids(model.filtered()), u"F"_qs);
+        QCOMPARE(visible(u"pagina"_qs), u"F"_qs);
+        QCOMPARE(visible(u"imagem"_qs), QString());
+    }
+
+    void reloadRefoldsOnlyWhatChanged()
+    {
+        StripModel model;
+        ClipItem item = card(u"A"_qs, u"alpha"_qs);
+        const Board tab = board(u"T"_qs);
+        model.setData({item}, {tab}, {{u"T"_qs, {item}}});
+        model.setQuery(u"alpha"_qs);
+        QCOMPARE(ids(model.filtered()), u"A"_qs);
+
+        // Renamed elsewhere: the next snapshot is searched by the new name, in the history
+        // and in the tab that holds the same card.
+        item.customTitle = u"Ômega"_qs;
+        model.setData({item, card(u"B"_qs, u"omega"_qs)}, {tab}, {{u"T"_qs, {item}}});
+        model.setQuery(u"omega"_qs);
+        QCOMPARE(ids(model.filtered()), u"A,B"_qs);
+        model.setTab(Tab::board(u"T"_qs));
+        QCOMPARE(ids(model.filtered()), u"A"_qs);
+
+        item.customTitle.reset();
+        item.title = u"beta"_qs;
+        model.setData({item}, {tab}, {{u"T"_qs, {item}}});
+        QCOMPARE(ids(model.filtered()), QString());
+        model.setQuery(u"BETA"_qs);
+        QCOMPARE(ids(model.filtered()), u"A"_qs);
+    }
+
+    void filteredChangeIsAnnounced()
+    {
+        StripModel model;
+        model.setData(cards(u"AB"_qs), {}, {});
+        int announced = 0;
+        connect(&model, &StripModel::filteredChanged, this, [&] { ++announced; });
+        model.setQuery(u"a"_qs);
+        QCOMPARE(announced, 1);
+        model.setQuery(u"a "_qs); // same tokens, same list
+        QCOMPARE(announced, 1);
+        model.setKindFilter(KindFilter::Link);
+        model.setData(cards(u"C"_qs), {}, {});
+        QCOMPARE(announced, 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStripSearch)
+#include "tst_stripsearch.moc"
