@@ -116,9 +116,16 @@ void Store::deleting(const std::function<void()> &work)
 
 void Store::prune(qint64 keeping)
 {
-    Statement update = m_db->prepare(
-        "UPDATE items SET in_history = 0 WHERE in_history = 1 AND id NOT IN\n"
-        "    (SELECT id FROM items WHERE in_history = 1 ORDER BY created_at DESC LIMIT ?)");
+    // A negative limit is no limit at all.
+    if (keeping < 0)
+        return;
+    // The cards past the newest `keeping`, found in the history index alone: comparing every
+    // history card's id against the ids of the ones to keep reads each row from the table and
+    // cost ~16 ms at 10,000 cards on every capture.
+    Statement update =
+        m_db->prepare("UPDATE items SET in_history = 0 WHERE in_history = 1 AND rowid IN\n"
+                      "    (SELECT rowid FROM items WHERE in_history = 1 ORDER BY created_at DESC "
+                      "LIMIT -1 OFFSET ?)");
     update.bindInt64(1, keeping);
     update.stepOrThrow();
     if (m_db->changes() >= 1)
