@@ -1,0 +1,218 @@
+#include "X11FrontmostApp.h"
+
+#include "X11Connection.h"
+
+#include <gio/gdesktopappinfo.h>
+#include <xcb/res.h>
+
+#include <QFileInfo>
+
+#include <memory>
+
+namespace {
+
+struct FreeDeleter
+{
+    void operator()(void *p) const { std::free(p); }
+};
+template<typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
+
+// The first 32-bit value of a window property, or none.
+std::optional<quint32> cardinal(xcb_window_t window, const char *name, xcb_atom_t type)
+{
+    xcb_connection_t *c = X11Connection::connection();
+    const xcb_atom_t atom = X11Connection::atom(name);
+    if (!c || !atom)
+        return std::nullopt;
+    Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, atom, type, 0, 1), nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
+        return std::nullopt;
+    return *static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
+}
+
+bool windowExists(xcb_window_t window)
+{
+    xcb_connection_t *c = X11Connection::connection();
+    Reply<xcb_get_window_attributes_reply_t> reply(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    return reply != nullptr;
+}
+
+// A window manager is running when the root's check window exists and points at itself.
+bool windowManagerPresent()
+{
+    const std::optional<quint32> check =
+        cardinal(X11Connection::root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
+    if (!check || *check == 0 || !windowExists(*check))
+        return false;
+    return cardinal(*check, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) == check;
+}
+
+xcb_window_t parentOf(xcb_window_t window)
+{
+    xcb_connection_t *c = X11Connection::connection();
+    Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
+    return tree ? tree->parent : 0;
+}
+
+// From the focused widget up to the first window that names its application.
+xcb_window_t withClass(xcb_window_t window)
+{
+    const xcb_window_t root = X11Connection::root();
+    for (int depth = 0; window && window != root && depth < 64; ++depth) {
+        if (!X11FrontmostApp::windowClass(window).isEmpty())
+            return window;
+        window = parentOf(window);
+    }
+    return 0;
+}
+
+struct AppInfoList
+{
+    GList *list = g_app_info_get_all();
+    ~AppInfoList() { g_list_free_full(list, g_object_unref); }
+};
+
+QString desktopId(GAppInfo *info)
+{
+    QString id = QString::fromUtf8(g_app_info_get_id(info));
+    if (id.endsWith(QLatin1String(".desktop")))
+        id.chop(8);
+    return id;
+}
+
+AppIdentity fromInfo(GAppInfo *info)
+{
+    return {desktopId(info), QString::fromUtf8(g_app_info_get_display_name(info))};
+}
+
+std::optional<AppIdentity> byStartupClass(const QString &wmClass)
+{
+    AppInfoList all;
+    for (GList *l = all.list; l; l = l->next) {
+        auto *info = G_APP_INFO(l->data);
+        if (!G_IS_DESKTOP_APP_INFO(info))
+            continue;
+        const char *startup = g_desktop_app_info_get_startup_wm_class(G_DESKTOP_APP_INFO(info));
+        if (startup && wmClass.compare(QString::fromUtf8(startup), Qt::CaseInsensitive) == 0)
+            return fromInfo(info);
+    }
+    return std::nullopt;
+}
+
+std::optional<AppIdentity> byDesktopId(const QString &id)
+{
+    GDesktopAppInfo *info = g_desktop_app_info_new(id.toUtf8().constData());
+    if (!info)
+        return std::nullopt;
+    AppIdentity identity = fromInfo(G_APP_INFO(info));
+    g_object_unref(info);
+    return identity;
+}
+
+// Applications whose class names nothing (often "Main" or a toolkit default) are still
+// found by the program they run.
+std::optional<AppIdentity> byExecutable(quint32 pid)
+{
+    if (!pid)
+        return std::nullopt;
+    const QString exe = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
+    if (exe.isEmpty())
+        return std::nullopt;
+    const QString name = QFileInfo(exe).fileName();
+    AppInfoList all;
+    for (GList *l = all.list; l; l = l->next) {
+        auto *info = G_APP_INFO(l->data);
+        const char *executable = g_app_info_get_executable(info);
+        if (!executable)
+            continue;
+        const QString candidate = QString::fromUtf8(executable);
+        if (candidate == exe || QFileInfo(candidate).fileName() == name)
+            return fromInfo(info);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+xcb_window_t X11FrontmostApp::activeWindow()
+{
+    xcb_connection_t *c = X11Connection::connection();
+    if (!c)
+        return 0;
+    if (windowManagerPresent()) {
+        const std::optional<quint32> active =
+            cardinal(X11Connection::root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW);
+        if (!active || *active == 0)
+            return 0;
+        return withClass(*active);
+    }
+    Reply<xcb_get_input_focus_reply_t> focus(
+        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    // None and PointerRoot name no window.
+    if (!focus || focus->focus == XCB_NONE || focus->focus == XCB_INPUT_FOCUS_POINTER_ROOT)
+        return 0;
+    return withClass(focus->focus);
+}
+
+QString X11FrontmostApp::windowClass(xcb_window_t window)
+{
+    xcb_connection_t *c = X11Connection::connection();
+    if (!c || !window)
+        return {};
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
+    if (!reply || reply->format != 8)
+        return {};
+    // "instance\0class\0"
+    const QByteArray value(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                           xcb_get_property_value_length(reply.get()));
+    const QList<QByteArray> parts = value.split('\0');
+    if (parts.size() < 2)
+        return {};
+    return QString::fromLocal8Bit(parts.at(1));
+}
+
+quint32 X11FrontmostApp::windowPid(xcb_window_t window)
+{
+    if (const std::optional<quint32> pid = cardinal(window, "_NET_WM_PID", XCB_ATOM_CARDINAL))
+        return *pid;
+    xcb_connection_t *c = X11Connection::connection();
+    if (!c)
+        return 0;
+    xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    Reply<xcb_res_query_client_ids_reply_t> reply(
+        xcb_res_query_client_ids_reply(c, xcb_res_query_client_ids(c, 1, &spec), nullptr));
+    if (!reply)
+        return 0;
+    for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
+         xcb_res_client_id_value_next(&it)) {
+        if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
+            xcb_res_client_id_value_value_length(it.data) >= 1)
+            return *xcb_res_client_id_value_value(it.data);
+    }
+    return 0;
+}
+
+AppIdentity X11FrontmostApp::identify(const QString &wmClass, quint32 pid)
+{
+    if (std::optional<AppIdentity> app = byStartupClass(wmClass))
+        return *app;
+    if (std::optional<AppIdentity> app = byDesktopId(wmClass.toLower() + QLatin1String(".desktop")))
+        return *app;
+    if (std::optional<AppIdentity> app = byExecutable(pid))
+        return *app;
+    return {wmClass.toLower(), wmClass};
+}
+
+std::optional<AppIdentity> X11FrontmostApp::frontmost()
+{
+    const xcb_window_t window = activeWindow();
+    if (!window)
+        return std::nullopt;
+    const QString wmClass = windowClass(window);
+    if (wmClass.isEmpty())
+        return std::nullopt;
+    return identify(wmClass, windowPid(window));
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Translation between the stored clipboard type names and the MIME names X11 applications
+// offer, in both directions, and the uri-list formats that carry copied files.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace X11MimeTypes {
+
+// Names in a target list that describe the transfer, not the content.
+bool isBookkeeping(const QString &mime);
+// Every MIME name under which plain text is offered (UTF-8 or via Qt's conversion).
+bool isPlainText(const QString &mime);
+// text/uri-list and x-special/gnome-copied-files.
+bool isFileList(const QString &mime);
+
+// The stored name of a MIME name; anything unknown keeps its MIME name.
+QString storedType(const QString &mime);
+// The MIME name to offer for a stored name.
+QString mimeType(const QString &storedType);
+
+// The URIs of a text/uri-list (comments and blank lines skipped) or of
+// x-special/gnome-copied-files (its first line is the action).
+QList<QByteArray> parseFileList(const QString &mime, const QByteArray &data);
+QByteArray uriList(const QList<QByteArray> &uris);          // CRLF after each
+QByteArray gnomeCopiedFiles(const QList<QByteArray> &uris); // "copy", then one per line
+
+} // namespace X11MimeTypes

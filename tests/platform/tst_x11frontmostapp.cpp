@@ -1,0 +1,184 @@
+// The application in front on a real X server: the input focus without a window manager,
+// _NET_ACTIVE_WINDOW with one (and not after it is gone), the process of a window, and the
+// desktop entries that name it.
+
+#include "DesktopSession.h"
+#include "SessionRunner.h"
+
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11FrontmostApp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+// Desktop entries the test controls, found before the machine's own.
+QTemporaryDir &entriesRoot()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void writeEntry(const QString &id, const QByteArray &body)
+{
+    QDir().mkpath(entriesRoot().filePath(u"applications"_qs));
+    QFile f(entriesRoot().filePath(u"applications/"_qs + id));
+    f.open(QIODevice::WriteOnly);
+    f.write("[Desktop Entry]\nType=Application\n" + body);
+}
+
+void prepareEntries()
+{
+    writeEntry(u"org.example.Notes.desktop"_qs,
+               "Name=Notas de Exemplo\nExec=/bin/true\nStartupWMClass=ExampleNotes\n");
+    writeEntry(u"plainclass.desktop"_qs, "Name=Plain\nExec=/bin/true\n");
+    writeEntry(u"org.example.Sleeper.desktop"_qs, "Name=Dorminhoco\nExec=sleep 1000\n");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(entriesRoot().path()));
+}
+
+// A top-level window of our own with a WM_CLASS and no _NET_WM_PID, and a child without
+// a class, the way toolkits nest their focus windows.
+struct RawWindow
+{
+    xcb_window_t top = 0;
+    xcb_window_t child = 0;
+
+    explicit RawWindow(const QByteArray &wmClass)
+    {
+        xcb_connection_t *c = X11Connection::connection();
+        top = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, top, X11Connection::root(), 10, 10, 200, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        const QByteArray value = "instance\0"_qba + wmClass + '\0';
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, top, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                            uint32_t(value.size()), value.constData());
+        child = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, child, top, 0, 0, 50, 50, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_map_window(c, top);
+        xcb_map_window(c, child);
+        xcb_flush(c);
+    }
+    ~RawWindow()
+    {
+        xcb_destroy_window(X11Connection::connection(), top);
+        xcb_flush(X11Connection::connection());
+    }
+    // Without a window manager: focus the child directly.
+    static void focus(xcb_window_t window)
+    {
+        xcb_connection_t *c = X11Connection::connection();
+        xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+        free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); // round trip
+    }
+};
+
+bool windowManagerRunning()
+{
+    QByteArray out;
+    return SessionRunner::run(u"xprop"_qs, {u"-root"_qs, u"_NET_SUPPORTING_WM_CHECK"_qs}, &out,
+                              2000) == 0 &&
+           out.contains("window id");
+}
+
+} // namespace
+
+class TestX11FrontmostApp : public QObject
+{
+    Q_OBJECT
+
+    X11FrontmostApp apps;
+
+private Q_SLOTS:
+    void desktopEntriesNameTheApplication()
+    {
+        // StartupWMClass, compared without case.
+        QCOMPARE(X11FrontmostApp::identify(u"examplenotes"_qs, 0),
+                 (AppIdentity{u"org.example.Notes"_qs, u"Notas de Exemplo"_qs}));
+        // The lower-cased class as a desktop entry id.
+        QCOMPARE(X11FrontmostApp::identify(u"PlainClass"_qs, 0),
+                 (AppIdentity{u"plainclass"_qs, u"Plain"_qs}));
+        // Nothing known: the class names it.
+        QCOMPARE(X11FrontmostApp::identify(u"Zzqx-Unknown"_qs, 0),
+                 (AppIdentity{u"zzqx-unknown"_qs, u"Zzqx-Unknown"_qs}));
+        // A class that names nothing, but a process whose program has an entry.
+        QProcess *sleeper = SessionRunner::start(u"sleep"_qs, {u"30"_qs});
+        QCOMPARE(X11FrontmostApp::identify(u"Main"_qs, quint32(sleeper->processId())),
+                 (AppIdentity{u"org.example.Sleeper"_qs, u"Dorminhoco"_qs}));
+        sleeper->kill();
+    }
+
+    void withoutWindowManagerTheInputFocusCounts()
+    {
+        QVERIFY(!windowManagerRunning());
+        RawWindow::focus(XCB_INPUT_FOCUS_POINTER_ROOT);
+        QCOMPARE(apps.frontmost(), std::nullopt);
+
+        RawWindow notes("ExampleNotes");
+        RawWindow::focus(notes.child); // walks up to the window that has a class
+        QCOMPARE(X11FrontmostApp::activeWindow(), notes.top);
+        QCOMPARE(apps.frontmost(),
+                 std::optional(AppIdentity{u"org.example.Notes"_qs, u"Notas de Exemplo"_qs}));
+        // No _NET_WM_PID on this window: the X server knows the process.
+        QCOMPARE(X11FrontmostApp::windowPid(notes.top), quint32(::getpid()));
+
+        RawWindow::focus(XCB_NONE);
+        QCOMPARE(apps.frontmost(), std::nullopt);
+    }
+
+    void withWindowManagerTheActiveWindowCounts()
+    {
+        QProcess *wm = SessionRunner::start(u"openbox"_qs, {u"--sm-disable"_qs});
+        QTRY_VERIFY_WITH_TIMEOUT(windowManagerRunning(), 10000);
+
+        QProcess *xterm = SessionRunner::start(
+            u"xterm"_qs, {u"-class"_qs, u"PlainClass"_qs, u"-T"_qs, u"plainwin"_qs});
+        QStringList ids;
+        QTRY_VERIFY_WITH_TIMEOUT(!(ids = SessionRunner::windowsNamed(u"^plainwin$"_qs)).isEmpty(),
+                                 10000);
+        QCOMPARE(
+            SessionRunner::run(u"xdotool"_qs, {u"windowactivate"_qs, u"--sync"_qs, ids.first()}),
+            0);
+        QTRY_COMPARE(apps.frontmost(), std::optional(AppIdentity{u"plainclass"_qs, u"Plain"_qs}));
+        const xcb_window_t terminal = X11FrontmostApp::activeWindow();
+        QCOMPARE(X11FrontmostApp::windowClass(terminal), u"PlainClass"_qs);
+        QCOMPARE(X11FrontmostApp::windowPid(terminal), quint32(xterm->processId()));
+
+        // The window manager leaves: its stale _NET_ACTIVE_WINDOW is not trusted.
+        wm->kill();
+        wm->waitForFinished(3000);
+        RawWindow notes("ExampleNotes");
+        RawWindow::focus(notes.child);
+        QCOMPARE(apps.frontmost(),
+                 std::optional(AppIdentity{u"org.example.Notes"_qs, u"Notas de Exemplo"_qs}));
+        xterm->kill();
+    }
+
+    void closedWindowsNameNothing()
+    {
+        QCOMPARE(X11FrontmostApp::windowClass(0x7ffffff), QString());
+        QCOMPARE(X11FrontmostApp::windowPid(0x7ffffff), 0u);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    DesktopSession::Options options;
+    options.windowManager = false;
+    return SessionRunner::exec(argc, argv, options, [](int argc, char **argv) {
+        prepareEntries(); // before GIO reads the application folders
+        QGuiApplication app(argc, argv);
+        TestX11FrontmostApp test;
+        const int failures = QTest::qExec(&test, argc, argv);
+        SessionRunner::stopAll();
+        return failures;
+    });
+}
+
+#include "tst_x11frontmostapp.moc"

@@ -1,0 +1,286 @@
+// The real CLIPBOARD selection on an X server: what other clients offer arrives in stored
+// type names and exact bytes, copied files become one item each, the change counter follows
+// owners and own writes, and what Varu writes reaches other clients intact.
+
+#include "DesktopSession.h"
+#include "SessionRunner.h"
+
+#include "platform/x11/X11MimeTypes.h"
+#include "platform/x11/X11Pasteboard.h"
+
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+using namespace X11MimeTypes;
+
+class TestX11Pasteboard : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<X11Pasteboard> pb;
+    std::vector<std::unique_ptr<QProcess>> owners;
+
+    // Another client takes the clipboard with one target, as `xclip` does.
+    bool offer(const QString &mime, const QByteArray &bytes)
+    {
+        const qint64 before = pb->changeCount();
+        auto p = std::make_unique<QProcess>();
+        p->start(u"xclip"_qs,
+                 {u"-quiet"_qs, u"-selection"_qs, u"clipboard"_qs, u"-t"_qs, mime, u"-i"_qs});
+        if (!p->waitForStarted(5000))
+            return false;
+        p->write(bytes);
+        p->closeWriteChannel();
+        owners.push_back(std::move(p));
+        // The end of an earlier owner may be reported after this one started: wait for
+        // the new content itself.
+        return DesktopSession::waitFor(
+            [&] {
+                return pb->changeCount() != before &&
+                       pb->types(0).contains(X11MimeTypes::storedType(mime));
+            },
+            5000);
+    }
+
+    // What another client reads from us; our event loop keeps running meanwhile.
+    QByteArray fetch(const QString &target, const QString &selection = u"clipboard"_qs)
+    {
+        QProcess p;
+        p.start(u"xclip"_qs, {u"-o"_qs, u"-selection"_qs, selection, u"-t"_qs, target});
+        if (!DesktopSession::waitFor([&] { return p.state() == QProcess::NotRunning; }, 10000)) {
+            p.kill();
+            p.waitForFinished();
+            return "(timed out)";
+        }
+        return p.readAllStandardOutput();
+    }
+
+    QList<QByteArray> targets() { return fetch(u"TARGETS"_qs).split('\n'); }
+
+private Q_SLOTS:
+    void init() { pb = std::make_unique<X11Pasteboard>(QGuiApplication::clipboard()); }
+
+    void cleanup()
+    {
+        pb.reset();
+        // When another client still owns the clipboard, its end is reported: wait for that
+        // report here, or it would reach the next test as a change.
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        const bool foreignOwner =
+            !clipboard->ownsClipboard() && !clipboard->mimeData()->formats().isEmpty();
+        QSignalSpy changed(clipboard, &QClipboard::changed);
+        for (auto &p : owners) {
+            p->kill();
+            p->waitForFinished(3000);
+        }
+        owners.clear();
+        if (foreignOwner)
+            QTRY_VERIFY(!changed.isEmpty());
+    }
+
+    void namesTranslateBothWays()
+    {
+        QCOMPARE(storedType(u"UTF8_STRING"_qs), u"public.utf8-plain-text"_qs);
+        QCOMPARE(storedType(u"text/plain;charset=UTF-8"_qs), u"public.utf8-plain-text"_qs);
+        QCOMPARE(storedType(u"application/rtf"_qs), u"public.rtf"_qs);
+        QCOMPARE(storedType(u"x-special/gnome-copied-files"_qs), u"public.file-url"_qs);
+        QCOMPARE(storedType(u"application/x-color"_qs), u"com.apple.cocoa.pasteboard.color"_qs);
+        QCOMPARE(storedType(u"application/vnd.oasis.opendocument.text"_qs),
+                 u"application/vnd.oasis.opendocument.text"_qs);
+        QCOMPARE(mimeType(u"com.adobe.pdf"_qs), u"application/pdf"_qs);
+        QCOMPARE(mimeType(u"public.heic"_qs), u"image/heic"_qs);
+        QCOMPARE(mimeType(u"org.example.custom"_qs), u"org.example.custom"_qs);
+        QCOMPARE(parseFileList(u"text/uri-list"_qs, "# comment\r\nfile:///a\r\n\r\nfile:///b"),
+                 QList<QByteArray>({"file:///a", "file:///b"}));
+        QCOMPARE(parseFileList(u"x-special/gnome-copied-files"_qs, "cut\nfile:///a\nfile:///b\n"),
+                 QList<QByteArray>({"file:///a", "file:///b"}));
+    }
+
+    void readsWhatAnotherClientOffers_data()
+    {
+        QTest::addColumn<QString>("mime");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("utf-8 text")
+            << u"UTF8_STRING"_qs << QByteArray("Olá, mundo ✓") << u"public.utf8-plain-text"_qs;
+        QTest::newRow("explicit utf-8")
+            << u"text/plain;charset=utf-8"_qs << QByteArray("x y") << u"public.utf8-plain-text"_qs;
+        QTest::newRow("html") << u"text/html"_qs << QByteArray("<b>negrito</b>")
+                              << u"public.html"_qs;
+        QTest::newRow("png") << u"image/png"_qs << QByteArray("\x89PNG\r\n\x1a\n\0\0\xff", 11)
+                             << u"public.png"_qs;
+        QTest::newRow("pdf") << u"application/pdf"_qs << QByteArray("%PDF-1.4\n\0\x01")
+                             << u"com.adobe.pdf"_qs;
+        QTest::newRow("colour") << u"application/x-color"_qs
+                                << QByteArray("\x34\x12\x78\x56\xbc\x9a\x00\x80", 8)
+                                << u"com.apple.cocoa.pasteboard.color"_qs;
+        QTest::newRow("binary blob")
+            << u"application/x-blob"_qs << QByteArray("\0\x01\x02\xff\0", 5)
+            << u"application/x-blob"_qs;
+    }
+
+    void readsWhatAnotherClientOffers()
+    {
+        QFETCH(QString, mime);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, stored);
+        QVERIFY(offer(mime, bytes));
+        QCOMPARE(pb->itemCount(), 1);
+        QCOMPARE(pb->types(0), QStringList{stored});
+        QCOMPARE(pb->data(0, stored), std::optional(bytes));
+        QCOMPARE(pb->data(0, u"public.rtf"_qs), std::nullopt);
+        QCOMPARE(pb->data(1, stored), std::nullopt);
+    }
+
+    void latin1TextArrivesAsUtf8()
+    {
+        QVERIFY(offer(u"STRING"_qs, "caf\xe9"));
+        QCOMPARE(pb->data(0, u"public.utf8-plain-text"_qs), std::optional(QByteArray("café")));
+    }
+
+    void coloursAreReadAsSrgb()
+    {
+        QVERIFY(
+            offer(u"application/x-color"_qs, QByteArray("\xff\xff\xff\x7f\x00\x00\xff\xff", 8)));
+        const std::optional<SrgbColor> color = pb->readColor();
+        QVERIFY(color);
+        QCOMPARE(color->red, 1.0);
+        QVERIFY(qAbs(color->green - 0x7fff / 65535.0) < 1e-4);
+        QCOMPARE(color->blue, 0.0);
+        // A malformed colour is kept as bytes but cannot be read.
+        QVERIFY(offer(u"application/x-color"_qs, "abc"));
+        QCOMPARE(pb->readColor(), std::nullopt);
+        QCOMPARE(pb->data(0, u"com.apple.cocoa.pasteboard.color"_qs),
+                 std::optional(QByteArray("abc")));
+    }
+
+    void copiedFilesBecomeOneItemEach_data()
+    {
+        QTest::addColumn<QString>("mime");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("uri-list")
+            << u"text/uri-list"_qs
+            << QByteArray("file:///tmp/a%20b.txt\r\nfile:///tmp/c\r\nfile:///tmp/d\r\n");
+        QTest::newRow("gnome") << u"x-special/gnome-copied-files"_qs
+                               << QByteArray(
+                                      "copy\nfile:///tmp/a%20b.txt\nfile:///tmp/c\nfile:///tmp/d");
+    }
+
+    void copiedFilesBecomeOneItemEach()
+    {
+        QFETCH(QString, mime);
+        QFETCH(QByteArray, bytes);
+        QVERIFY(offer(mime, bytes));
+        QCOMPARE(pb->itemCount(), 3);
+        const QByteArray expected[] = {"file:///tmp/a%20b.txt", "file:///tmp/c", "file:///tmp/d"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(pb->types(i), QStringList{u"public.file-url"_qs});
+            QCOMPARE(pb->data(i, u"public.file-url"_qs), std::optional(expected[i]));
+        }
+        QCOMPARE(pb->types(3), QStringList());
+    }
+
+    void manyFiles()
+    {
+        QByteArray list;
+        for (int i = 0; i < 10000; ++i)
+            list += "file:///data/file" + QByteArray::number(i) + ".txt\r\n";
+        QVERIFY(offer(u"text/uri-list"_qs, list));
+        QCOMPARE(pb->itemCount(), 10000);
+        QCOMPARE(pb->data(9999, u"public.file-url"_qs),
+                 std::optional(QByteArray("file:///data/file9999.txt")));
+    }
+
+    void aVanishedOwnerLeavesNothing()
+    {
+        QVERIFY(offer(u"UTF8_STRING"_qs, "short-lived"));
+        QCOMPARE(pb->itemCount(), 1);
+        const qint64 before = pb->changeCount();
+        owners.back()->kill();
+        QTRY_VERIFY(pb->changeCount() != before);
+        QCOMPARE(pb->itemCount(), 0);
+        QCOMPARE(pb->types(0), QStringList());
+        QCOMPARE(pb->data(0, u"public.utf8-plain-text"_qs), std::nullopt);
+    }
+
+    void theCounterFollowsOwnersAndOwnWrites()
+    {
+        QCOMPARE(pb->accessBehavior(), Pasteboard::AccessBehavior::AlwaysAllow);
+        QVERIFY(offer(u"UTF8_STRING"_qs, "one"));
+        const qint64 afterCopy = pb->changeCount();
+        pb->writeString(u"ours"_qs);
+        QCOMPARE(pb->changeCount(), afterCopy + 1);
+        QTest::qWait(200); // the selection events of our own write arrive and are ignored
+        QCOMPARE(pb->changeCount(), afterCopy + 1);
+        QVERIFY(offer(u"UTF8_STRING"_qs, "two"));
+        QCOMPARE(pb->data(0, u"public.utf8-plain-text"_qs), std::optional(QByteArray("two")));
+    }
+
+    void writtenTextServesTerminalsAndRichEditors()
+    {
+        pb->writeItems({PasteboardItem{
+            {{u"public.utf8-plain-text"_qs, "Olá ✓"}, {u"public.html"_qs, "<i>Olá ✓</i>"}}}});
+        const QList<QByteArray> offered = targets();
+        for (const char *t : {"UTF8_STRING", "STRING", "text/plain;charset=utf-8", "text/html"})
+            QVERIFY2(offered.contains(t), t);
+        QCOMPARE(fetch(u"UTF8_STRING"_qs), QByteArray("Olá ✓"));
+        QCOMPARE(fetch(u"text/plain;charset=utf-8"_qs), QByteArray("Olá ✓"));
+        QCOMPARE(fetch(u"text/html"_qs), QByteArray("<i>Olá ✓</i>"));
+    }
+
+    void writtenItemsAreMergedIntoOne()
+    {
+        // Three file items go back as one list, in order; other types: the first item's.
+        pb->writeItems({PasteboardItem{{{u"public.file-url"_qs, "file:///tmp/a"},
+                                        {u"public.utf8-plain-text"_qs, "first"}}},
+                        PasteboardItem{{{u"public.file-url"_qs, "file:///tmp/b"},
+                                        {u"public.utf8-plain-text"_qs, "second"}}},
+                        PasteboardItem{{{u"public.file-url"_qs, "file:///tmp/c%20d"}}}});
+        QCOMPARE(fetch(u"text/uri-list"_qs),
+                 QByteArray("file:///tmp/a\r\nfile:///tmp/b\r\nfile:///tmp/c%20d\r\n"));
+        QCOMPARE(fetch(u"x-special/gnome-copied-files"_qs),
+                 QByteArray("copy\nfile:///tmp/a\nfile:///tmp/b\nfile:///tmp/c%20d"));
+        QCOMPARE(fetch(u"UTF8_STRING"_qs), QByteArray("first"));
+    }
+
+    void writtenBinaryDataIsExact()
+    {
+        const QByteArray color("\x34\x12\x78\x56\xbc\x9a\x00\x80", 8);
+        const QByteArray png("\x89PNG\r\n\x1a\n\0\x01\xff", 11);
+        pb->writeItems({PasteboardItem{{{u"com.apple.cocoa.pasteboard.color"_qs, color},
+                                        {u"public.png"_qs, png},
+                                        {u"org.example.custom"_qs, QByteArray("\0\0\x01", 3)}}}});
+        QCOMPARE(fetch(u"application/x-color"_qs), color);
+        QCOMPARE(fetch(u"image/png"_qs), png);
+        QCOMPARE(fetch(u"org.example.custom"_qs), QByteArray("\0\0\x01", 3));
+    }
+
+    void primarySelectionMirrorsTheLastWrite()
+    {
+        pb->writeString(u"para o terminal"_qs);
+        pb->mirrorToPrimarySelection();
+        QCOMPARE(fetch(u"UTF8_STRING"_qs, u"primary"_qs), QByteArray("para o terminal"));
+        QCOMPARE(fetch(u"UTF8_STRING"_qs), QByteArray("para o terminal"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    DesktopSession::Options options;
+    options.windowManager = false;
+    return SessionRunner::exec(argc, argv, options, [](int argc, char **argv) {
+        QGuiApplication app(argc, argv);
+        TestX11Pasteboard test;
+        const int failures = QTest::qExec(&test, argc, argv);
+        SessionRunner::stopAll();
+        return failures;
+    });
+}
+
+#include "tst_x11pasteboard.moc"
