@@ -79,7 +79,8 @@ private Q_SLOTS:
         TestStore db;
         populate(db);
         const QString before = dump(*db);
-        const QString path = file(u"all.varu"_qs);
+        // Characters that mean something in a URI are plain characters here.
+        const QString path = file(u"a b?c#d%20é.varu"_qs);
         db->exportTo(path, Store::ExportScope::everything());
         const Store::ImportResult r = db->importData(path);
         QCOMPARE(r.items, 0);
@@ -122,13 +123,10 @@ private Q_SLOTS:
         auto copy = Store::open(path);
         QCOMPARE(copy->boards(), QList<Board>({Board{boardID, u"Share"_qs, u"#123456"_qs, 0}}));
         QCOMPARE(idsOf(copy->boardItems(boardID)), QStringList({shared}));
-        QCOMPARE(copy->db().scalarText("SELECT COUNT(*) FROM items WHERE in_history = 0"), u"1"_qs);
+        QVERIFY(copy->history(10).isEmpty());
         QCOMPARE(copy->db().scalarText("SELECT COUNT(*) FROM items"), u"1"_qs);
-        QCOMPARE(copy->representations(shared).size(), 2);
         QCOMPARE(copy->db().scalarText("SELECT COUNT(*) FROM representations"), u"2"_qs);
-        // The live database is untouched.
-        QCOMPARE(db->boards().size(), 2);
-        QCOMPARE(db->history(10).size(), 2);
+        QCOMPARE(db->history(10).size(), 2); // the live database is untouched
     }
 
     void importMergesByContentAndTabName()
@@ -166,55 +164,6 @@ private Q_SLOTS:
         QCOMPARE(idsOf(fresh->boardItems(made.id)), QStringList({s.second}));
         QVERIFY(fresh->history(10).isEmpty());
         QCOMPARE(fresh->representations(s.second), source->representations(s.second));
-    }
-
-    void importBringsCardsBackOnlyFromTheFilesHistory()
-    {
-        TestStore source;
-        const Sample s = populate(source);
-        const QString all = file(u"all2.varu"_qs);
-        source->exportTo(all, Store::ExportScope::everything());
-        const QString ideas = file(u"ideas.varu"_qs);
-        source->exportTo(ideas, Store::ExportScope::board(s.ideas));
-
-        TestStore into;
-        const QString first = into.capture(u"first"_qs, 5);   // older here than in the file
-        const QString third = into.capture(u"third"_qs, 500); // newer here
-        const QString idea = into.capture(u"idea"_qs, 1);
-        const QString keep = into->createBoard(u"Keep"_qs, u"#000000"_qs);
-        for (const QString &id : {first, idea})
-            into->add(id, keep);
-        into->removeFromHistory({first, idea});
-
-        Store::ImportResult r = into->importData(ideas);
-        QCOMPARE(r.items, 0);
-        QCOMPARE(r.boards, 1);
-        QCOMPARE(into.value("SELECT in_history FROM items WHERE id = ?", {idea}), u"0"_qs);
-
-        r = into->importData(all);
-        QCOMPARE(r.items, 1);  // "second"
-        QCOMPARE(r.boards, 1); // "Trabalho"; "Ideias" exists since the first import
-        QCOMPARE(idsOf(into->history(10)), QStringList({third, s.second, first}));
-        QCOMPARE(into.value("SELECT created_at FROM items WHERE id = ?", {first}), u"10.0"_qs);
-        QCOMPARE(into.value("SELECT custom_title FROM items WHERE id = ?", {first}), u"<null>"_qs);
-        QCOMPARE(into.value("SELECT in_history FROM items WHERE id = ?", {idea}), u"0"_qs);
-    }
-
-    void tabsDifferingOnlyInCaseBecomeTwoTabs()
-    {
-        TestStore source;
-        const QString card = source.capture(u"x"_qs, 1);
-        for (const QString &name : {u"Ideias"_qs, u"IDEIAS"_qs})
-            source->add(card, source->createBoard(name, u"#000000"_qs));
-        const QString path = file(u"case.varu"_qs);
-        source->exportTo(path, Store::ExportScope::everything());
-
-        TestStore into;
-        const Store::ImportResult r = into->importData(path);
-        QCOMPARE(r.items, 1);
-        QCOMPARE(r.boards, 2);
-        QCOMPARE(into->boards().size(), 2);
-        QCOMPARE(into.count("board_items"), 2);
     }
 
     void exportNeverDestroysTheFileItReplaces()
@@ -363,17 +312,6 @@ private Q_SLOTS:
         QCOMPARE(db->representations(u"BIG"_qs).first().data.size(), 16777216);
         QCOMPARE(db.count("representations"), 2);
         QCOMPARE(digest(path), fileBefore);
-    }
-
-    void fileNamesNeedNoEscaping()
-    {
-        TestStore db;
-        populate(db);
-        const QString path = file(u"a b?c#d%20é.varu"_qs);
-        db->exportTo(path, Store::ExportScope::everything());
-        TestStore into;
-        QCOMPARE(into->importData(path).items, 4);
-        QVERIFY(!QFile::exists(file(u"a b"_qs)));
     }
 };
 
