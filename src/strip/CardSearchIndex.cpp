@@ -2,6 +2,8 @@
 
 #include "SearchFolding.h"
 
+#include <algorithm>
+
 namespace {
 const QList<CardSearchIndex::Entry> kNoEntries;
 } // namespace
@@ -19,38 +21,53 @@ CardSearchIndex::Entry CardSearchIndex::makeEntry(const ClipItem &item)
 
 void CardSearchIndex::rebuild(const QList<ClipItem> &history, const BoardItems &boardItems)
 {
-    ++m_generation;
-    m_history = entriesFor(history);
-    m_boards.clear();
+    m_history = index(history, m_history);
+    QHash<QString, Indexed> boards;
     for (auto it = boardItems.cbegin(); it != boardItems.cend(); ++it)
-        m_boards.insert(it.key(), entriesFor(it.value()));
-    // Forget cards this snapshot no longer holds.
-    m_byID.removeIf([this](const auto &it) { return it.value().generation != m_generation; });
+        boards.insert(it.key(), index(it.value(), m_boards.value(it.key())));
+    m_boards = std::move(boards);
 }
 
 const QList<CardSearchIndex::Entry> &CardSearchIndex::board(const QString &id) const
 {
     const auto it = m_boards.constFind(id);
-    return it == m_boards.cend() ? kNoEntries : it.value();
+    return it == m_boards.cend() ? kNoEntries : it->entries;
 }
 
-QList<CardSearchIndex::Entry> CardSearchIndex::entriesFor(const QList<ClipItem> &items)
+CardSearchIndex::Indexed CardSearchIndex::index(const QList<ClipItem> &items,
+                                                const Indexed &previous)
 {
-    QList<Entry> entries;
-    entries.reserve(items.size());
+    // A reload mostly keeps the previous order: new cards on top, a few moved or gone. So the
+    // previous list is walked alongside, looking a short way ahead for each card; a card not
+    // found there (moved far, or new) is simply folded again, which costs about a microsecond.
+    constexpr qsizetype kLookahead = 32;
+    const auto sameFields = [](const ClipItem &a, const ClipItem &b) {
+        return a.kind == b.kind && a.title == b.title && a.customTitle == b.customTitle &&
+               a.sourceName == b.sourceName;
+    };
+    Indexed result{items, {}};
+    result.entries.reserve(items.size());
+    const qsizetype previousSize = previous.items.size();
+    qsizetype cursor = 0;
     for (const ClipItem &item : items) {
-        // A card kept from the previous snapshot, or already met in another list of this
-        // one (the history and several tabs can hold it), is not folded again.
-        Cached &cached = m_byID[item.id];
-        if (cached.generation == 0 || cached.kind != item.kind || cached.title != item.title ||
-            cached.customTitle != item.customTitle || cached.sourceName != item.sourceName) {
-            cached = Cached{item.title, item.customTitle, item.sourceName,
-                            item.kind,  makeEntry(item),  0};
+        qsizetype found = -1;
+        const qsizetype end = std::min(previousSize, cursor + kLookahead);
+        for (qsizetype k = cursor; k < end; ++k) {
+            if (previous.items.at(k).id == item.id) {
+                found = k;
+                break;
+            }
         }
-        cached.generation = m_generation;
-        entries.append(cached.entry);
+        if (found < 0) {
+            result.entries.append(makeEntry(item));
+            continue;
+        }
+        cursor = found + 1;
+        result.entries.append(sameFields(previous.items.at(found), item)
+                                  ? previous.entries.at(found)
+                                  : makeEntry(item));
     }
-    return entries;
+    return result;
 }
 
 QList<ClipItem> CardSearchIndex::filter(const QList<ClipItem> &items, const QList<Entry> &entries,

@@ -11,7 +11,6 @@
 #include <QHash>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -30,11 +29,11 @@ public:
     static QString searchText(const ClipItem &item);
     static Entry makeEntry(const ClipItem &item);
 
-    // Indexes a new snapshot; entries of unchanged cards are taken from the previous one.
+    // Indexes a new snapshot, taking the entries of unchanged cards from the previous one.
     void rebuild(const QList<ClipItem> &history, const BoardItems &boardItems);
 
     // Entries parallel to the history, and to the list of one tab (empty when unknown).
-    const QList<Entry> &history() const { return m_history; }
+    const QList<Entry> &history() const { return m_history.entries; }
     const QList<Entry> &board(const QString &id) const;
 
     // The cards of `items` that pass the kind filter and contain every token, in order.
@@ -44,20 +43,14 @@ public:
                                   const QByteArrayList &tokens);
 
 private:
-    struct Cached
+    struct Indexed
     {
-        QString title;
-        std::optional<QString> customTitle;
-        std::optional<QString> sourceName;
-        ClipKind kind = ClipKind::Text;
-        Entry entry;
-        quint64 generation = 0; // the last rebuild that saw the card
+        QList<ClipItem> items; // shares the snapshot's list
+        QList<Entry> entries;
     };
 
-    QList<Entry> entriesFor(const QList<ClipItem> &items);
+    static Indexed index(const QList<ClipItem> &items, const Indexed &previous);
 
-    QHash<QString, Cached> m_byID;
-    quint64 m_generation = 0;
-    QList<Entry> m_history;
-    QHash<QString, QList<Entry>> m_boards;
+    Indexed m_history;
+    QHash<QString, Indexed> m_boards;
 };

@@ -38,9 +38,10 @@ void StripModel::setData(const QList<ClipItem> &history, const QList<Board> &boa
     bool focusVisible = false;
     QSet<QString> kept;
     if (m_selectedID) {
+        const QList<ClipItem> list = filtered();
         const bool single = m_selectedIDs.isEmpty() ||
                             (m_selectedIDs.size() == 1 && m_selectedIDs.contains(*m_selectedID));
-        for (const ClipItem &item : filtered()) {
+        for (const ClipItem &item : std::as_const(list)) {
             if (item.id == *m_selectedID) {
                 focusVisible = true;
                 if (single)
@@ -178,7 +179,7 @@ std::optional<Board> StripModel::currentBoard() const
     return board(m_tab.boardID());
 }
 
-const QList<ClipItem> &StripModel::filtered() const
+QList<ClipItem> StripModel::filtered() const
 {
     if (!m_filtered) {
         if (m_tab.isHistory()) {
@@ -206,7 +207,8 @@ QList<ClipItem> StripModel::selectedItems() const
     QList<ClipItem> items;
     if (m_selectedIDs.isEmpty())
         return items;
-    for (const ClipItem &item : filtered()) {
+    const QList<ClipItem> list = filtered();
+    for (const ClipItem &item : std::as_const(list)) {
         if (m_selectedIDs.contains(item.id))
             items.append(item);
     }
@@ -237,7 +239,7 @@ void StripModel::invalidateFiltered()
 
 qsizetype StripModel::indexInFiltered(const QString &id) const
 {
-    const QList<ClipItem> &list = filtered();
+    const QList<ClipItem> list = filtered();
     for (qsizetype i = 0; i < list.size(); ++i) {
         if (list.at(i).id == id)
             return i;

@@ -86,7 +86,8 @@ public:
     QList<ClipItem> currentItems() const;
     std::optional<Board> currentBoard() const;
     // The visible cards: the open tab's cards passing the kind filter and the search.
-    const QList<ClipItem> &filtered() const;
+    // Computed once per change of its inputs; the copy shares the cached list.
+    QList<ClipItem> filtered() const;
     std::optional<ClipItem> selected() const;
     QList<ClipItem> selectedItems() const;
     bool hasOverlay() const { return m_editing || m_boardEditor; }

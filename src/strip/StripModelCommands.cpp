@@ -38,7 +38,7 @@ void StripModel::paste(bool plain)
 
 void StripModel::paste(int index, bool plain)
 {
-    const QList<ClipItem> &list = filtered();
+    const QList<ClipItem> list = filtered();
     if (index < 0 || index >= list.size() || !m_actions)
         return;
     m_actions->paste({list.at(index)}, plain);
@@ -56,7 +56,7 @@ void StripModel::deleteSelected()
     const QList<ClipItem> doomed = selectedItems();
     if (doomed.isEmpty())
         return;
-    const QList<ClipItem> &list = filtered();
+    const QList<ClipItem> list = filtered();
     QSet<QString> ids;
     for (const ClipItem &item : doomed)
         ids.insert(item.id);

@@ -31,7 +31,7 @@ void StripModel::writeMultiSelection(const std::optional<QString> &focus, const 
 
 void StripModel::selectFirst()
 {
-    const QList<ClipItem> &list = filtered();
+    const QList<ClipItem> list = filtered();
     const std::optional<QString> first =
         list.isEmpty() ? std::nullopt : std::optional(list.first().id);
     m_anchorID = first;
@@ -46,7 +46,7 @@ void StripModel::selectOnly(const QString &id)
 
 void StripModel::move(int step, bool extending)
 {
-    const QList<ClipItem> &list = filtered();
+    const QList<ClipItem> list = filtered();
     if (list.isEmpty())
         return;
     const qsizetype current =
@@ -61,7 +61,7 @@ void StripModel::move(int step, bool extending)
 
 void StripModel::extendSelection(const QString &to)
 {
-    const QList<ClipItem> &list = filtered();
+    const QList<ClipItem> list = filtered();
     const std::optional<QString> anchor = m_anchorID ? m_anchorID : m_selectedID;
     const qsizetype from = anchor ? indexInFiltered(*anchor) : -1;
     const qsizetype till = indexInFiltered(to);
@@ -87,7 +87,8 @@ void StripModel::toggleSelection(const QString &id)
     }
     ids.remove(id);
     std::optional<QString> focus;
-    for (const ClipItem &item : filtered()) {
+    const QList<ClipItem> list = filtered();
+    for (const ClipItem &item : std::as_const(list)) {
         if (ids.contains(item.id)) {
             focus = item.id;
             break;
@@ -98,7 +99,7 @@ void StripModel::toggleSelection(const QString &id)
 
 void StripModel::selectAll()
 {
-    const QList<ClipItem> &list = filtered();
+    const QList<ClipItem> list = filtered();
     if (list.isEmpty())
         return;
     m_anchorID = list.first().id;

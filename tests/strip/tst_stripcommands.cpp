@@ -205,9 +205,6 @@ private Q_SLOTS:
         QCOMPARE(offered.mid(0, 8), TabPalette::colors());
         QCOMPARE(offered.at(8), u"#5B8DEF"_qs);
         QCOMPARE(model.boardEditor()->notice(), QString());
-        BoardEditState one;
-        one.addingItemIDs = {u"A"_qs};
-        QCOMPARE(one.notice(), u"O card selecionado entra nesta tab."_qs);
     }
 
     void pinSubmenu()

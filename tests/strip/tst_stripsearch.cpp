@@ -45,11 +45,8 @@ private Q_SLOTS:
         QTest::newRow("ligatures") << u"Æsir Œuvre ﬁle"_qs << u"aesir oeuvre file"_qs;
         QTest::newRow("combining") << u"cafe\u0301 x\u0301\u0316"_qs << u"cafe x"_qs;
         QTest::newRow("full width") << u"ＡＢＣ１"_qs << u"abc1"_qs;
-        QTest::newRow("greek") << u"ΆΘΗΝΑ"_qs << u"αθηνα"_qs;
         QTest::newRow("dotted I") << u"İstanbul"_qs << u"istanbul"_qs;
-        QTest::newRow("no-break space") << u"a\u00A0b"_qs << u"a b"_qs;
         QTest::newRow("emoji and CJK") << u"😀 日本Ünï"_qs << u"😀 日本uni"_qs;
-        QTest::newRow("empty") << QString() << QString();
     }
     void foldingIsCaseAndAccentBlind()
     {
@@ -98,13 +95,6 @@ private Q_SLOTS:
         QVERIFY(!matches(KindFilter::Text, card(u"L"_qs, u"l"_qs, ClipKind::Link)));
         QVERIFY(matches(KindFilter::Link, card(u"L"_qs, u"l"_qs, ClipKind::Link)));
         QVERIFY(matches(KindFilter::Color, card(u"C"_qs, u"#FF0000"_qs, ClipKind::Color)));
-
-        QStringList labels;
-        for (KindFilter f : KindFilters::all())
-            labels << KindFilters::label(f) + u'/' + KindFilters::symbol(f);
-        QCOMPARE(labels,
-                 (QStringList{u"Texto/text.alignleft"_qs, u"Links/link"_qs, u"Imagens/photo"_qs,
-                              u"Arquivos e PDFs/doc"_qs, u"Cores/paintpalette"_qs}));
     }
 
     void visibleListSearchesFourFieldsInOrder()
@@ -167,21 +157,28 @@ private Q_SLOTS:
         QCOMPARE(ids(model.filtered()), QString());
         model.setQuery(u"BETA"_qs);
         QCOMPARE(ids(model.filtered()), u"A"_qs);
-    }
 
-    void filteredChangeIsAnnounced()
-    {
-        StripModel model;
-        model.setData(cards(u"AB"_qs), {}, {});
-        int announced = 0;
-        connect(&model, &StripModel::filteredChanged, this, [&] { ++announced; });
-        model.setQuery(u"a"_qs);
-        QCOMPARE(announced, 1);
-        model.setQuery(u"a "_qs); // same tokens, same list
-        QCOMPARE(announced, 1);
-        model.setKindFilter(KindFilter::Link);
-        model.setData(cards(u"C"_qs), {}, {});
-        QCOMPARE(announced, 3);
+        // A long history reordered: a card far down renamed and moved to the top, others
+        // gone or new. Every card is found by what it says now.
+        QList<ClipItem> many;
+        for (int i = 0; i < 100; ++i)
+            many.append(card(QString::number(i), QStringLiteral("n%1x").arg(i)));
+        model.setTab(Tab::history());
+        model.setData(many, {}, {});
+        many.move(70, 0);
+        many[0].title = u"zebra"_qs;
+        many[1].title = u"n70x"_qs;
+        many.remove(40, 20);
+        many.insert(30, card(u"new"_qs, u"n45x"_qs));
+        model.setData(many, {}, {});
+        const auto visible = [&](const QString &query) {
+            model.setQuery(query);
+            return ids(model.filtered());
+        };
+        QCOMPARE(visible(u"zebra"_qs), u"70"_qs);
+        QCOMPARE(visible(u"n70x"_qs), u"0"_qs);
+        QCOMPARE(visible(u"n45x"_qs), u"new"_qs);
+        QCOMPARE(visible(u"n99x"_qs), u"99"_qs);
     }
 };
 

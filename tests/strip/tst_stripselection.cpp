@@ -14,20 +14,11 @@ class TestStripSelection : public QObject
     static QString selection(const StripModel &m) { return ids(m.selectedIDs()); }
 
 private Q_SLOTS:
-    void firstSnapshotFocusesTheFirstCard()
-    {
-        StripModel model;
-        QCOMPARE(focus(model), u"-"_qs);
-        model.setData(cards(u"ABC"_qs), {}, {});
-        QCOMPARE(focus(model), u"A"_qs);
-        QCOMPARE(selection(model), u"A"_qs);
-        QCOMPARE(model.selected()->id, u"A"_qs);
-    }
-
     void arrowsMoveAndClamp()
     {
         StripModel model;
         model.setData(cards(u"ABCD"_qs), {}, {});
+        QCOMPARE(selection(model), u"A"_qs);
         model.move(-1, false);
         QCOMPARE(focus(model), u"A"_qs);
         model.move(+2, false);
@@ -212,7 +203,6 @@ private Q_SLOTS:
         model.setQuery(u"y"_qs);
         model.setKindFilter(KindFilter::Text);
         model.beginRename();
-        model.setDropTarget(Tab::board(u"T"_qs));
         const int token = model.focusToken();
 
         model.prepareForShow();
@@ -222,11 +212,26 @@ private Q_SLOTS:
         QVERIFY(!model.hasOverlay());
         QCOMPARE(focus(model), u"X"_qs);
         QCOMPARE(model.focusToken(), token + 1);
+    }
 
-        model.clearDropTarget(Tab::history());
-        QCOMPARE(model.dropTarget(), Tab::board(u"T"_qs));
-        model.clearDropTarget(Tab::board(u"T"_qs));
-        QVERIFY(!model.dropTarget());
+    void propertiesAsViewsReadThem()
+    {
+        StripModel model;
+        model.setData(cards(u"AB"_qs), {board(u"T"_qs)}, {{u"T"_qs, cards(u"B"_qs)}});
+        QVERIFY(model.setProperty("kindFilter", 1));
+        QCOMPARE(model.kindFilter(), KindFilter::Link);
+        QVERIFY(model.setProperty("kindFilter", -1));
+        QVERIFY(model.setProperty("query", u"b"_qs));
+        QCOMPARE(model.property("selectedID").toString(), u"B"_qs);
+        QCOMPARE(model.property("selectedIDs").toStringList(), QStringList{u"B"_qs});
+        QCOMPARE(model.property("filtered").value<QList<ClipItem>>().size(), 1);
+
+        model.beginNewBoard({u"B"_qs});
+        QCOMPARE(model.property("boardEditor").value<BoardEditState>().notice(),
+                 u"O card selecionado entra nesta tab."_qs);
+        QVERIFY(model.setProperty("tab", QVariant::fromValue(Tab::board(u"T"_qs))));
+        QCOMPARE(model.property("tab").value<Tab>().boardID(), u"T"_qs);
+        QVERIFY(model.property("hasOverlay").toBool());
     }
 };
 
