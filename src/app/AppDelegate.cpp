@@ -1,15 +1,19 @@
 #include "AppDelegate.h"
 
+#include "CaptureRecorder.h"
 #include "GlobalShortcut.h"
 #include "StoreFunnel.h"
+#include "platform/x11/X11FrontmostApp.h"
 #include "platform/x11/X11HotKeyGrabber.h"
 #include "platform/x11/X11KeyboardLayout.h"
+#include "platform/x11/X11Pasteboard.h"
 #include "settings/ConfigFile.h"
 #include "settings/HotKeyRules.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 
 AppDelegate::AppDelegate(const QString &supportDir, QObject *parent)
@@ -37,6 +41,8 @@ void AppDelegate::applicationDidFinishLaunching()
     m_funnel = new StoreFunnel(m_store.get(), this);
     m_funnel->setHistoryLimit(m_config.historyLimit);
 
+    startCapture();
+
     m_keyboardLayout = std::make_unique<X11KeyboardLayout>();
     m_hotKeyGrabber = std::make_unique<X11HotKeyGrabber>(*m_keyboardLayout);
     m_shortcut = std::make_unique<GlobalShortcut>(*m_keyboardLayout, *m_hotKeyGrabber);
@@ -48,6 +54,31 @@ void AppDelegate::applicationDidFinishLaunching()
     const QStringList pending = std::exchange(m_pendingOpenURLs, {});
     if (!pending.isEmpty())
         openFiles(pending);
+}
+
+Pasteboard *AppDelegate::pasteboard() const
+{
+    return m_pasteboard.get();
+}
+
+void AppDelegate::startCapture()
+{
+    m_pasteboard = std::make_unique<X11Pasteboard>(QGuiApplication::clipboard());
+    m_frontmostApp = std::make_unique<X11FrontmostApp>();
+    m_recorder = std::make_unique<CaptureRecorder>(*m_funnel);
+    m_monitor = std::make_unique<PasteboardMonitor>(*m_pasteboard, *m_frontmostApp,
+                                                    CaptureRules(m_config));
+    m_monitor->onCapture = [self = QPointer(this)](const CapturedClip &clip) {
+        if (!self)
+            return;
+        self->m_recorder->record(clip, self->m_config.historyLimit,
+                                 self->m_config.historyRetentionDays);
+    };
+    m_monitor->onAccessChange = [self = QPointer(this)](PasteboardMonitor::Access access) {
+        if (self)
+            Q_EMIT self->pasteboardAccessChanged(access);
+    };
+    m_monitor->start();
 }
 
 void AppDelegate::startRetention()
@@ -67,6 +98,8 @@ void AppDelegate::startRetention()
 void AppDelegate::setConfig(const VaruConfig &config)
 {
     const VaruConfig previous = std::exchange(m_config, config);
+    if (m_monitor)
+        m_monitor->setRules(CaptureRules(m_config));
     if (!m_funnel)
         return;
     m_funnel->setHistoryLimit(config.historyLimit);

@@ -2,6 +2,7 @@
 // The shell: the one long-lived object of the process. It loads the configuration, opens the
 // store at launch (or fails with an alert), and owns every service for the life of the process.
 
+#include "capture/PasteboardMonitor.h"
 #include "settings/VaruConfig.h"
 #include "store/Store.h"
 
@@ -10,11 +11,14 @@
 
 #include <memory>
 
+class CaptureRecorder;
 class GlobalShortcut;
 class QTimer;
 class StoreFunnel;
+class X11FrontmostApp;
 class X11HotKeyGrabber;
 class X11KeyboardLayout;
+class X11Pasteboard;
 
 class AppDelegate : public QObject
 {
@@ -33,6 +37,9 @@ public:
     // All database work goes through it; null until the store is open.
     StoreFunnel *funnel() const { return m_funnel; }
     QString databasePath() const;
+    // The clipboard and its monitor; null until the store is open.
+    Pasteboard *pasteboard() const;
+    PasteboardMonitor *monitor() const { return m_monitor.get(); }
 
     // A second launch, or `varu` without arguments while running.
     void reopen();
@@ -63,11 +70,15 @@ Q_SIGNALS:
     // window at once, then, from the event loop, the shortcut that is configured again.
     void hotKeyRejected(const QString &message);
     void hotKeyReverted(const HotKeyConfig &kept);
+    // Whether the desktop lets Varu read the clipboard changed (the tray icon shows it).
+    void pasteboardAccessChanged(PasteboardMonitor::Access access);
 
 private:
     void fail(const QString &message);
     // The first expiry, which also delivers the first snapshot, and the hourly one.
     void startRetention();
+    // The clipboard monitor with rules from the configuration, recording every capture.
+    void startCapture();
 
     QString m_supportDir;
     VaruConfig m_config;
@@ -79,4 +90,8 @@ private:
     std::unique_ptr<X11KeyboardLayout> m_keyboardLayout;
     std::unique_ptr<X11HotKeyGrabber> m_hotKeyGrabber;
     std::unique_ptr<GlobalShortcut> m_shortcut;
+    std::unique_ptr<X11Pasteboard> m_pasteboard;
+    std::unique_ptr<X11FrontmostApp> m_frontmostApp;
+    std::unique_ptr<PasteboardMonitor> m_monitor;
+    std::unique_ptr<CaptureRecorder> m_recorder;
 };
