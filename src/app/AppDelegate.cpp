@@ -66,8 +66,8 @@ void AppDelegate::startCapture()
     m_pasteboard = std::make_unique<X11Pasteboard>(QGuiApplication::clipboard());
     m_frontmostApp = std::make_unique<X11FrontmostApp>();
     m_recorder = std::make_unique<CaptureRecorder>(*m_funnel);
-    m_monitor = std::make_unique<PasteboardMonitor>(*m_pasteboard, *m_frontmostApp,
-                                                    CaptureRules(m_config));
+    m_monitor =
+        std::make_unique<PasteboardMonitor>(*m_pasteboard, *m_frontmostApp, CaptureRules(m_config));
     m_monitor->onCapture = [self = QPointer(this)](const CapturedClip &clip) {
         if (!self)
             return;

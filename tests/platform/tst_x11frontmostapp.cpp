@@ -99,18 +99,20 @@ private Q_SLOTS:
     void desktopEntriesNameTheApplication()
     {
         // StartupWMClass, compared without case.
-        QCOMPARE(X11FrontmostApp::identify(u"examplenotes"_qs, 0),
+        QCOMPARE(X11FrontmostApp::identify(u"examplenotes"_qs),
                  (AppIdentity{u"org.example.Notes"_qs, u"Notas de Exemplo"_qs}));
         // The lower-cased class as a desktop entry id.
-        QCOMPARE(X11FrontmostApp::identify(u"PlainClass"_qs, 0),
+        QCOMPARE(X11FrontmostApp::identify(u"PlainClass"_qs),
                  (AppIdentity{u"plainclass"_qs, u"Plain"_qs}));
         // Nothing known: the class names it.
-        QCOMPARE(X11FrontmostApp::identify(u"Zzqx-Unknown"_qs, 0),
+        QCOMPARE(X11FrontmostApp::identify(u"Zzqx-Unknown"_qs),
                  (AppIdentity{u"zzqx-unknown"_qs, u"Zzqx-Unknown"_qs}));
-        // A class that names nothing, but a process whose program has an entry.
+        // No class at all: the process's program, when an entry runs it.
         QProcess *sleeper = SessionRunner::start(u"sleep"_qs, {u"30"_qs});
-        QCOMPARE(X11FrontmostApp::identify(u"Main"_qs, quint32(sleeper->processId())),
-                 (AppIdentity{u"org.example.Sleeper"_qs, u"Dorminhoco"_qs}));
+        QCOMPARE(X11FrontmostApp::identifyProcess(quint32(sleeper->processId())),
+                 std::optional(AppIdentity{u"org.example.Sleeper"_qs, u"Dorminhoco"_qs}));
+        QCOMPARE(X11FrontmostApp::identifyProcess(quint32(::getpid())), std::nullopt);
+        QCOMPARE(X11FrontmostApp::identifyProcess(0), std::nullopt);
         sleeper->kill();
     }
 
@@ -127,6 +129,14 @@ private Q_SLOTS:
                  std::optional(AppIdentity{u"org.example.Notes"_qs, u"Notas de Exemplo"_qs}));
         // No _NET_WM_PID on this window: the X server knows the process.
         QCOMPARE(X11FrontmostApp::windowPid(notes.top), quint32(::getpid()));
+
+        // A window without a class, of a program no entry runs: nothing.
+        RawWindow nameless("");
+        xcb_delete_property(X11Connection::connection(), nameless.top, XCB_ATOM_WM_CLASS);
+        RawWindow::focus(nameless.child);
+        QCOMPARE(X11FrontmostApp::focusedWindow(), nameless.child);
+        QCOMPARE(X11FrontmostApp::activeWindow(), 0u);
+        QCOMPARE(apps.frontmost(), std::nullopt);
 
         RawWindow::focus(XCB_NONE);
         QCOMPARE(apps.frontmost(), std::nullopt);

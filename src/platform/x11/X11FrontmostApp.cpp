@@ -111,8 +111,7 @@ std::optional<AppIdentity> byDesktopId(const QString &id)
     return identity;
 }
 
-// Applications whose class names nothing (often "Main" or a toolkit default) are still
-// found by the program they run.
+// A window without any class is still found by the program its process runs.
 std::optional<AppIdentity> byExecutable(quint32 pid)
 {
     if (!pid)
@@ -136,7 +135,7 @@ std::optional<AppIdentity> byExecutable(quint32 pid)
 
 } // namespace
 
-xcb_window_t X11FrontmostApp::activeWindow()
+xcb_window_t X11FrontmostApp::focusedWindow()
 {
     xcb_connection_t *c = X11Connection::connection();
     if (!c)
@@ -144,16 +143,19 @@ xcb_window_t X11FrontmostApp::activeWindow()
     if (windowManagerPresent()) {
         const std::optional<quint32> active =
             cardinal(X11Connection::root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW);
-        if (!active || *active == 0)
-            return 0;
-        return withClass(*active);
+        return active.value_or(0);
     }
     Reply<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     // None and PointerRoot name no window.
     if (!focus || focus->focus == XCB_NONE || focus->focus == XCB_INPUT_FOCUS_POINTER_ROOT)
         return 0;
-    return withClass(focus->focus);
+    return focus->focus;
+}
+
+xcb_window_t X11FrontmostApp::activeWindow()
+{
+    return withClass(focusedWindow());
 }
 
 QString X11FrontmostApp::windowClass(xcb_window_t window)
@@ -195,24 +197,28 @@ quint32 X11FrontmostApp::windowPid(xcb_window_t window)
     return 0;
 }
 
-AppIdentity X11FrontmostApp::identify(const QString &wmClass, quint32 pid)
+AppIdentity X11FrontmostApp::identify(const QString &wmClass)
 {
     if (std::optional<AppIdentity> app = byStartupClass(wmClass))
         return *app;
     if (std::optional<AppIdentity> app = byDesktopId(wmClass.toLower() + QLatin1String(".desktop")))
         return *app;
-    if (std::optional<AppIdentity> app = byExecutable(pid))
-        return *app;
     return {wmClass.toLower(), wmClass};
+}
+
+std::optional<AppIdentity> X11FrontmostApp::identifyProcess(quint32 pid)
+{
+    return byExecutable(pid);
 }
 
 std::optional<AppIdentity> X11FrontmostApp::frontmost()
 {
-    const xcb_window_t window = activeWindow();
-    if (!window)
+    const xcb_window_t focused = focusedWindow();
+    if (!focused)
         return std::nullopt;
-    const QString wmClass = windowClass(window);
-    if (wmClass.isEmpty())
-        return std::nullopt;
-    return identify(wmClass, windowPid(window));
+    // The class is what the application says it is; a password manager started through a
+    // generic launcher is still recognised by it.
+    if (const xcb_window_t top = withClass(focused))
+        return identify(windowClass(top));
+    return identifyProcess(windowPid(focused));
 }
