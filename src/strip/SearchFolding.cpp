@@ -66,22 +66,32 @@ bool isQuerySpace(QChar c)
 QString SearchFolding::fold(QStringView text)
 {
     QString out;
-    out.reserve(text.size());
+    out.reserve(text.size() + 8);
     const auto &latin1 = latin1Folds();
+    const qsizetype n = text.size();
     qsizetype i = 0;
-    while (i < text.size()) {
+    while (i < n) {
         const char16_t c = text.at(i).unicode();
         if (c < 0x80) {
-            out.append(QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c));
-            ++i;
+            // Most text is ASCII: copy the whole run, then lower-case it in place.
+            const qsizetype start = i;
+            while (i < n && text.at(i).unicode() < 0x80)
+                ++i;
+            const qsizetype at = out.size();
+            out.append(text.mid(start, i - start));
+            char16_t *p = reinterpret_cast<char16_t *>(out.data()) + at;
+            for (char16_t *end = p + (i - start); p != end; ++p) {
+                if (*p >= u'A' && *p <= u'Z')
+                    *p += 32;
+            }
         } else if (c <= 0xFF) {
-            out.append(latin1[c - 0x80]);
+            out.append(QStringView(latin1[c - 0x80]));
             ++i;
         } else {
             // Characters above Latin-1 never reorder across a starter, so each run can be
             // normalised on its own.
             const qsizetype start = i;
-            while (i < text.size() && text.at(i).unicode() > 0xFF)
+            while (i < n && text.at(i).unicode() > 0xFF)
                 ++i;
             foldSlow(text.mid(start, i - start), out);
         }
