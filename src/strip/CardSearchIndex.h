@@ -1,7 +1,6 @@
 #pragma once
-// What the strip's filter needs of each card, worked out once per snapshot: the folded search
-// text (title, custom title, source name and type label) and whether the card is image-like.
-// A reload refolds only the cards whose searchable fields changed.
+// What the strip's filter needs of each card (folded search text, image-likeness), worked out
+// once per snapshot; a reload refolds only the cards whose searchable fields changed.
 
 #include "KindFilter.h"
 #include "capture/ClipItem.h"

@@ -1,7 +1,6 @@
 #pragma once
-// The one observable object behind the strip: the last snapshot of history and tabs, the
-// user's view of it (tab, search, kind filter, selection, open overlay), the visible cards
-// derived from them, and the commands that reach the shell through VaruActions.
+// The one observable object behind the strip: the last snapshot, the user's view of it (tab,
+// search, filter, selection, overlays), the visible cards, and the commands to VaruActions.
 
 #include "BoardEditState.h"
 #include "CardSearchIndex.h"
