@@ -18,12 +18,15 @@ bool GlobalShortcut::registerHotKey(const HotKeyConfig &config)
     // The old grab goes first: the same combination may be registered again.
     m_hotKey.reset();
     QPointer<GlobalShortcut> self(this);
-    m_hotKey = HotKey::create(config, m_layout, m_grabber, [self] {
-        if (self)
-            Q_EMIT self->pressed();
+    const QString label = HotKeyRules::label(config);
+    m_hotKey = HotKey::create(config, m_layout, m_grabber, [self, label] {
+        if (!self)
+            return;
+        qCDebug(lcVaru, "Atalho %s acionado", qUtf8Printable(label));
+        Q_EMIT self->pressed();
     });
     if (!m_hotKey)
-        qCCritical(lcVaru, "Atalho %s indisponível", qUtf8Printable(HotKeyRules::label(config)));
+        qCCritical(lcVaru, "Atalho %s indisponível", qUtf8Printable(label));
     return isRegistered();
 }
 

@@ -1,6 +1,8 @@
 #include "SessionRunner.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 
 #include <csignal>
 #include <memory>
@@ -60,20 +62,27 @@ QString dataDir()
 int run(const QString &program, const QStringList &args, QByteArray *out, int timeoutMs,
         const QByteArray &input)
 {
+    // Only the event loop waits: the tool may ask this process for the clipboard, and
+    // QProcess's blocking waits leave such requests unanswered now and then.
     QProcess p;
     dieWithParent(p);
     p.start(program, args);
-    if (!p.waitForStarted(5000))
-        return -1;
     if (!input.isNull()) {
         p.write(input);
         p.closeWriteChannel();
     }
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished(2000);
-        return -1;
+    QDeadlineTimer deadline(timeoutMs);
+    while (p.state() != QProcess::NotRunning) {
+        if (deadline.hasExpired()) {
+            p.kill();
+            p.waitForFinished(2000);
+            return -1;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
     }
+    if (p.error() == QProcess::FailedToStart)
+        return -1;
     if (out)
         *out = p.readAllStandardOutput();
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;

@@ -21,7 +21,8 @@ int exec(int argc, char **argv, DesktopSession::Options options,
 
 // Inner run only. The desktop's data folder ($XDG_DATA_HOME/Varu).
 QString dataDir();
-// Runs a tool to completion; its exit code, -1 on timeout or crash.
+// Runs a tool to completion, handling events meanwhile; its exit code, -1 on timeout or
+// crash.
 int run(const QString &program, const QStringList &args, QByteArray *out = nullptr,
         int timeoutMs = 15000, const QByteArray &input = {});
 // Starts a program that is killed when this process ends or `stopAll()` runs.

@@ -145,6 +145,23 @@ private Q_SLOTS:
         QCOMPARE(presses, 5);
     }
 
+    void hotKeyPressedWhileOurWindowHasTheFocus()
+    {
+        // The strip (our own window) has the keyboard when the shortcut hides it; the next
+        // press must still show it again.
+        auto edit = focusedEdit(u"strip"_qs);
+        QVERIFY(QTest::qWaitForWindowActive(edit.get()));
+        X11HotKeyGrabber grabber(layout);
+        int presses = 0;
+        auto result = grabber.grab(55, KeyModifier::Super | KeyModifier::Shift, [&] { ++presses; });
+        QVERIFY(result.grab);
+        for (int i = 1; i <= 3; ++i) {
+            xdotool({u"key"_qs, u"super+shift+v"_qs});
+            QTRY_COMPARE(presses, i);
+        }
+        QVERIFY(edit->text().isEmpty()); // the shortcut never typed into the window
+    }
+
     void combinationHeldByAnotherClientFailsAtOnce()
     {
         X11HotKeyGrabber grabber(layout);

@@ -28,8 +28,11 @@ struct X11HotKeyGrabber::Entry
     quint16 modifiers = 0; // X modifier mask, lock keys excluded
     quint16 numLock = 0;
     std::function<void()> pressed;
-    bool down = false;           // the key is held: further presses are its auto-repeat
-    xcb_timestamp_t release = 0; // auto-repeat without detection repeats release+press
+    // Auto-repeat: with detection on, a held key repeats presses only; without it, a
+    // release and a press with the same time stamp.
+    bool down = false;
+    xcb_timestamp_t lastPress = 0;
+    xcb_timestamp_t release = 0;
 };
 
 class X11HotKeyGrabber::Grab : public HotKeyGrab
@@ -112,11 +115,13 @@ HotKeyGrabber::Result X11HotKeyGrabber::grab(quint16 keyCode, KeyModifiers modif
         entry->modifiers |= modifierBitOf(XKB_KEY_Super_L, XCB_MOD_MASK_4);
 
     // All variants are sent, then checked: another client's grab answers BadAccess at once.
+    // Not owner_events: the key's release must come to the root window like its press, even
+    // when one of our windows has the focus.
     const xcb_window_t root = X11Connection::root();
     const QList<quint16> variants = lockVariants(entry->numLock);
     QList<xcb_void_cookie_t> cookies;
     for (const quint16 lock : variants)
-        cookies << xcb_grab_key_checked(c, 1, root, entry->modifiers | lock, entry->keyCode,
+        cookies << xcb_grab_key_checked(c, 0, root, entry->modifiers | lock, entry->keyCode,
                                         XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
     int status = 0;
     QList<quint16> granted;
@@ -146,8 +151,7 @@ bool X11HotKeyGrabber::nativeEventFilter(const QByteArray &eventType, void *mess
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE)
         return false;
     auto *key = reinterpret_cast<xcb_key_press_event_t *>(event);
-    if (key->event != X11Connection::root())
-        return false;
+    const bool atRoot = key->event == X11Connection::root();
 
     // Copy: the action may release this very grab.
     const Entries entries = *m_entries;
@@ -155,15 +159,20 @@ bool X11HotKeyGrabber::nativeEventFilter(const QByteArray &eventType, void *mess
         if (entry->keyCode != key->detail)
             continue;
         if (type == XCB_KEY_RELEASE) {
+            // Wherever it is reported, the key is up again.
             entry->down = false;
             entry->release = key->time;
-            return true;
+            return atRoot;
         }
         const quint16 state = key->state & 0xff & ~(XCB_MOD_MASK_LOCK | entry->numLock);
-        if (state != entry->modifiers)
+        if (!atRoot || state != entry->modifiers)
             continue;
-        const bool repeat = entry->down || (entry->release && entry->release == key->time);
+        // A release that never reached us cannot silence the shortcut for long: repeats
+        // follow each other within the keyboard's repeat delay.
+        const bool repeat = (entry->down && key->time - entry->lastPress < 1000) ||
+                            (entry->release && entry->release == key->time);
         entry->down = true;
+        entry->lastPress = key->time;
         if (!repeat)
             entry->pressed();
         return true;
