@@ -3,10 +3,14 @@
 #include "CaptureRecorder.h"
 #include "GlobalShortcut.h"
 #include "StoreFunnel.h"
+#include "capture/PasteTarget.h"
+#include "capture/Paster.h"
 #include "platform/x11/X11FrontmostApp.h"
 #include "platform/x11/X11HotKeyGrabber.h"
+#include "platform/x11/X11KeyInjector.h"
 #include "platform/x11/X11KeyboardLayout.h"
 #include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11WindowFocus.h"
 #include "settings/ConfigFile.h"
 #include "settings/HotKeyRules.h"
 
@@ -48,6 +52,12 @@ void AppDelegate::applicationDidFinishLaunching()
     m_shortcut = std::make_unique<GlobalShortcut>(*m_keyboardLayout, *m_hotKeyGrabber);
     connect(m_shortcut.get(), &GlobalShortcut::pressed, this, &AppDelegate::hotKeyPressed);
     registerHotKey();
+
+    m_keyInjector = std::make_unique<X11KeyInjector>(*m_keyboardLayout);
+    m_windowFocus = std::make_unique<X11WindowFocus>();
+    m_paster = std::make_unique<Paster>(*m_pasteboard, *m_keyboardLayout, *m_keyInjector,
+                                        *m_windowFocus);
+    m_pasteTarget = std::make_unique<PasteTarget>(*m_windowFocus);
 
     startRetention();
 
@@ -112,6 +122,11 @@ void AppDelegate::setConfig(const VaruConfig &config)
             store.expire(days, Store::currentTime());
         });
     }
+}
+
+bool AppDelegate::canPostKeystrokes() const
+{
+    return m_keyInjector && m_keyInjector->trusted();
 }
 
 QString AppDelegate::hotKeyLabel() const

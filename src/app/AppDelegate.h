@@ -13,12 +13,16 @@
 
 class CaptureRecorder;
 class GlobalShortcut;
+class PasteTarget;
+class Paster;
 class QTimer;
 class StoreFunnel;
 class X11FrontmostApp;
 class X11HotKeyGrabber;
+class X11KeyInjector;
 class X11KeyboardLayout;
 class X11Pasteboard;
+class X11WindowFocus;
 
 class AppDelegate : public QObject
 {
@@ -40,6 +44,13 @@ public:
     // The clipboard and its monitor; null until the store is open.
     Pasteboard *pasteboard() const;
     PasteboardMonitor *monitor() const { return m_monitor.get(); }
+    // Paste-back: writing cards and the paste keystroke, and the window to paste into (the
+    // strip remembers it when it shows and gives it the keyboard back when it hides); null
+    // until the store is open.
+    Paster *paster() const { return m_paster.get(); }
+    PasteTarget *pasteTarget() const { return m_pasteTarget.get(); }
+    // Whether the paste keystroke can be posted at all (X11: the XTest extension is there).
+    bool canPostKeystrokes() const;
 
     // A second launch, or `varu` without arguments while running.
     void reopen();
@@ -94,4 +105,8 @@ private:
     std::unique_ptr<X11FrontmostApp> m_frontmostApp;
     std::unique_ptr<PasteboardMonitor> m_monitor;
     std::unique_ptr<CaptureRecorder> m_recorder;
+    std::unique_ptr<X11KeyInjector> m_keyInjector;
+    std::unique_ptr<X11WindowFocus> m_windowFocus;
+    std::unique_ptr<Paster> m_paster;
+    std::unique_ptr<PasteTarget> m_pasteTarget;
 };
