@@ -241,16 +241,6 @@ private Q_SLOTS:
         QVERIFY(!focus.activate(gone, std::chrono::milliseconds(2000)));
         QVERIFY(t.elapsed() < 1000);
     }
-
-    void terminalWindowsAreNamedByTheirClass()
-    {
-        QProcess *xterm = SessionRunner::start(u"xterm"_qs, {u"-T"_qs, u"classy"_qs});
-        QStringList ids;
-        QTRY_VERIFY((ids = SessionRunner::windowsNamed(u"^classy$"_qs)).size() == 1);
-        QCOMPARE(focus.windowClass(ids.first().toUInt()), (QStringList{u"xterm"_qs, u"XTerm"_qs}));
-        QCOMPARE(focus.windowClass(0x7fffff), QStringList());
-        xterm->kill();
-    }
 };
 
 int main(int argc, char **argv)
