@@ -359,6 +359,26 @@ private Q_SLOTS:
         expectCard({{0, u"public.utf8-plain-text"_qs, "after the vanished owner"}}, u"text"_qs);
     }
 
+    void aCopyOverTheSizeLimitIsDropped()
+    {
+        const qint64 before = cardCount();
+        const QString file = QDir::home().filePath(u"big.bin"_qs);
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const QByteArray mib(1024 * 1024, 'a');
+            for (int i = 0; i < 300; ++i)
+                f.write(mib);
+        }
+        SessionRunner::start(u"xclip"_qs, {u"-quiet"_qs, u"-selection"_qs, u"clipboard"_qs,
+                                           u"-t"_qs, u"application/x-huge"_qs, u"-i"_qs, file});
+        QVERIFY(logged("Tipo application/x-huge descartado: 314572800 bytes passam do limite"));
+        QFile::remove(file);
+        QCOMPARE(cardCount(), before);
+        xclip(u"UTF8_STRING"_qs, "after the huge copy");
+        expectCard({{0, u"public.utf8-plain-text"_qs, "after the huge copy"}}, u"text"_qs);
+    }
+
     void copyingTheSameContentAgainKeepsOneCard()
     {
         const QByteArray text = "Olá, área de transferência ✓";
