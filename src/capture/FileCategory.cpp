@@ -96,8 +96,10 @@ bool isSourceCode(const QStringList &names)
                       "text/x-qml", "application/sql", "application/typescript"}))
         return true;
     return std::any_of(names.begin(), names.end(), [](const QString &n) {
+        // PostScript is a page description, not a script.
         return n.endsWith(QLatin1String("src")) || n.endsWith(QLatin1String("hdr"))
-               || n.contains(QLatin1String("script"));
+               || (n.contains(QLatin1String("script"))
+                   && !n.endsWith(QLatin1String("postscript")));
     });
 }
 

@@ -37,6 +37,7 @@ private Q_SLOTS:
         QTest::newRow("python") << u"main.py"_qs << FileCategory::Code;
         QTest::newRow("c++") << u"main.cpp"_qs << FileCategory::Code;
         QTest::newRow("shell") << u"run.sh"_qs << FileCategory::Code;
+        QTest::newRow("postscript is no script") << u"page.ps"_qs << FileCategory::Text;
         QTest::newRow("plain text") << u"notes.txt"_qs << FileCategory::Text;
         QTest::newRow("markdown") << u"README.md"_qs << FileCategory::Text;
         QTest::newRow("unknown") << u"thing.zzqq"_qs << FileCategory::Other;
