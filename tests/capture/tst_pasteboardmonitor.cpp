@@ -220,20 +220,6 @@ private Q_SLOTS:
         QCOMPARE(rig.captured.size(), 1);
     }
 
-    void hugeRepresentationsAtTheRealLimit()
-    {
-        Rig rig;
-        const qint64 mib = 1024 * 1024;
-        rig.pb.simulateCopy({item({{u"x/a"_qs, QByteArray(200 * mib, 'a')},
-                                   {u"x/b"_qs, QByteArray(100 * mib, 'b')},
-                                   {u"x/c"_qs, QByteArray(40 * mib, 'c')}})});
-        QTest::ignoreMessage(QtInfoMsg, "Tipo x/b descartado: 104857600 bytes passam do limite");
-        rig.monitor.capture(false);
-        QCOMPARE(rig.captured.size(), 1);
-        QCOMPARE(rig.captured.first().totalBytes, 240 * mib);
-        QCOMPARE(rig.captured.first().title, u"Conteúdo: x/a"_qs);
-    }
-
     void unsuppliedDataAndEmptyClipboards()
     {
         Rig rig;
@@ -250,25 +236,6 @@ private Q_SLOTS:
         rig.pb.setUnavailable(0, T::plainText);
         rig.monitor.capture(false);
         QCOMPARE(rig.captured.size(), 1);
-    }
-
-    void manyFilesAndOddContentDoNotStopTheMonitor()
-    {
-        Rig rig;
-        QList<PasteboardItem> files;
-        for (int i = 0; i < 10000; ++i)
-            files << item({{T::fileUrl, "file:///data/f" + QByteArray::number(i) + ".txt"}});
-        rig.pb.simulateCopy(files);
-        rig.monitor.capture(false);
-        QCOMPARE(rig.captured.size(), 1);
-        QCOMPARE(rig.captured.last().kind, ClipKind::File);
-        QCOMPARE(rig.captured.last().reps.size(), 10000);
-        QCOMPARE(rig.captured.last().reps.last().index, 9999);
-        QCOMPARE(rig.captured.last().title.count(QLatin1Char('\n')), 9999);
-
-        rig.pb.simulateCopy({item({{u"application/x-blob"_qs, QByteArray("\0\xff\0", 3)}})});
-        rig.monitor.capture(false);
-        QCOMPARE(rig.captured.last().title, u"Conteúdo: application/x-blob"_qs);
     }
 };
 

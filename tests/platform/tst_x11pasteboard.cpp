@@ -186,17 +186,6 @@ private Q_SLOTS:
         QCOMPARE(pb->types(3), QStringList());
     }
 
-    void manyFiles()
-    {
-        QByteArray list;
-        for (int i = 0; i < 10000; ++i)
-            list += "file:///data/file" + QByteArray::number(i) + ".txt\r\n";
-        QVERIFY(offer(u"text/uri-list"_qs, list));
-        QCOMPARE(pb->itemCount(), 10000);
-        QCOMPARE(pb->data(9999, u"public.file-url"_qs),
-                 std::optional(QByteArray("file:///data/file9999.txt")));
-    }
-
     void aVanishedOwnerLeavesNothing()
     {
         QVERIFY(offer(u"UTF8_STRING"_qs, "short-lived"));
