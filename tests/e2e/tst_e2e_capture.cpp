@@ -241,6 +241,30 @@ private Q_SLOTS:
         QCOMPARE(thumb.size(), QSize(360, 270));
     }
 
+    void toolkitImagesKeepOnePicture()
+    {
+        // Qt offers a dozen formats it would encode on request; one PNG is the copy.
+        QImage image(800, 600, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        auto *mime = new QMimeData;
+        mime->setImageData(image);
+        QGuiApplication::clipboard()->setMimeData(mime);
+        DbProbe db(dbPath());
+        QVariantList row;
+        QVERIFY(DesktopSession::waitFor([&] {
+            const auto rows = db.query(u"SELECT id, kind, title FROM items WHERE title = ?"_qs,
+                                       {u"Imagem 800 × 600"_qs});
+            return !rows.isEmpty() && !(row = rows.first()).isEmpty();
+        }));
+        QCOMPARE(row.value(1).toString(), u"image"_qs);
+        const auto reps =
+            db.query(u"SELECT idx, uti, data FROM representations WHERE item_id = ?"_qs, {row[0]});
+        QCOMPARE(reps.size(), 1);
+        QCOMPARE(reps.first().value(1).toString(), u"public.png"_qs);
+        QCOMPARE(QImage::fromData(reps.first().value(2).toByteArray(), "PNG").size(),
+                 QSize(800, 600));
+    }
+
     void pdfDocument()
     {
         const QByteArray bytes = pdf(3);

@@ -96,6 +96,14 @@ private Q_SLOTS:
         QCOMPARE(mimeType(u"com.adobe.pdf"_qs), u"application/pdf"_qs);
         QCOMPARE(mimeType(u"public.heic"_qs), u"image/heic"_qs);
         QCOMPARE(mimeType(u"org.example.custom"_qs), u"org.example.custom"_qs);
+        // One picture of the many conversions a toolkit offers; X resources are no content.
+        QCOMPARE(contentTargets({u"application/x-qt-image"_qs, u"image/bmp"_qs, u"image/png"_qs,
+                                 u"image/jpeg"_qs, u"PIXMAP"_qs, u"text/html"_qs, u"TARGETS"_qs}),
+                 QStringList({u"image/png"_qs, u"text/html"_qs}));
+        QCOMPARE(contentTargets({u"image/bmp"_qs, u"image/jpeg"_qs, u"image/tiff"_qs}),
+                 QStringList({u"image/tiff"_qs}));
+        QCOMPARE(contentTargets({u"image/webp"_qs, u"image/bmp"_qs}),
+                 QStringList({u"image/webp"_qs}));
         QCOMPARE(parseFileList(u"text/uri-list"_qs, "# comment\r\nfile:///a\r\n\r\nfile:///b"),
                  QList<QByteArray>({"file:///a", "file:///b"}));
         QCOMPARE(parseFileList(u"x-special/gnome-copied-files"_qs, "cut\nfile:///a\nfile:///b\n"),

@@ -14,10 +14,19 @@ const QString kGnomeFiles = QStringLiteral("x-special/gnome-copied-files");
 bool isBookkeeping(const QString &mime)
 {
     static const QStringList names{
-        QStringLiteral("TARGETS"),         QStringLiteral("MULTIPLE"),
-        QStringLiteral("TIMESTAMP"),       QStringLiteral("SAVE_TARGETS"),
-        QStringLiteral("DELETE"),          QStringLiteral("INSERT_SELECTION"),
-        QStringLiteral("INSERT_PROPERTY"), QStringLiteral("application/x-qt-image"),
+        QStringLiteral("TARGETS"),
+        QStringLiteral("MULTIPLE"),
+        QStringLiteral("TIMESTAMP"),
+        QStringLiteral("SAVE_TARGETS"),
+        QStringLiteral("DELETE"),
+        QStringLiteral("INSERT_SELECTION"),
+        QStringLiteral("INSERT_PROPERTY"),
+        QStringLiteral("application/x-qt-image"),
+        // X resources (pixmap ids), meaningless outside the X server
+        QStringLiteral("PIXMAP"),
+        QStringLiteral("BITMAP"),
+        QStringLiteral("DRAWABLE"),
+        QStringLiteral("COLORMAP"),
     };
     return names.contains(mime);
 }
@@ -36,6 +45,30 @@ bool isPlainText(const QString &mime)
 bool isFileList(const QString &mime)
 {
     return mime == kUriList || mime == kGnomeFiles;
+}
+
+QStringList contentTargets(const QStringList &formats)
+{
+    QStringList images;
+    for (const QString &format : formats) {
+        if (format.startsWith(QLatin1String("image/")))
+            images << format;
+    }
+    QString picture = images.value(0);
+    for (const char *preferred : {"image/png", "image/tiff", "image/jpeg", "image/heic"}) {
+        if (images.contains(QLatin1String(preferred))) {
+            picture = QLatin1String(preferred);
+            break;
+        }
+    }
+    QStringList content;
+    for (const QString &format : formats) {
+        if (isBookkeeping(format) ||
+            (format.startsWith(QLatin1String("image/")) && format != picture))
+            continue;
+        content << format;
+    }
+    return content;
 }
 
 QString storedType(const QString &mime)

@@ -16,6 +16,12 @@ bool isPlainText(const QString &mime);
 // text/uri-list and x-special/gnome-copied-files.
 bool isFileList(const QString &mime);
 
+// The targets that carry the copy's content, in the owner's order. Bookkeeping targets go,
+// and of the image formats an owner converts one picture into on request (Qt and GTK offer a
+// dozen, 180 MB for one screenshot) only one is kept: PNG when offered, else the first of
+// TIFF, JPEG and HEIC, else the first image target.
+QStringList contentTargets(const QStringList &formats);
+
 // The stored name of a MIME name; anything unknown keeps its MIME name.
 QString storedType(const QString &mime);
 // The MIME name to offer for a stored name.

@@ -78,7 +78,7 @@ const X11Pasteboard::Layout &X11Pasteboard::layout()
     if (!mime)
         return m_layout;
 
-    const QStringList formats = mime->formats();
+    const QStringList formats = X11MimeTypes::contentTargets(mime->formats());
     QString fileListMime;
     for (const QString &format : formats) {
         if (X11MimeTypes::isFileList(format) &&
@@ -89,8 +89,6 @@ const X11Pasteboard::Layout &X11Pasteboard::layout()
         m_layout.fileUris = X11MimeTypes::parseFileList(fileListMime, mime->data(fileListMime));
 
     for (const QString &format : formats) {
-        if (X11MimeTypes::isBookkeeping(format))
-            continue;
         if (X11MimeTypes::isFileList(format)) {
             if (!m_layout.fileUris.isEmpty() && !m_layout.firstItemTypes.contains(kFileUrl))
                 m_layout.firstItemTypes << kFileUrl;
