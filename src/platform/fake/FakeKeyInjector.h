@@ -1,5 +1,6 @@
 #pragma once
-// Records the keystrokes the code under test sends, in order, instead of posting them.
+// Records the keystrokes the code under test sends, in order, instead of posting them, and
+// answers the trust question as the test decides.
 
 #include "platform/KeyInjector.h"
 

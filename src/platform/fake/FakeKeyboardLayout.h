@@ -1,5 +1,6 @@
 #pragma once
-// A keyboard layout for unit tests: tests say which character each key code types.
+// A keyboard layout for unit tests: tests say which character each key code types, and
+// which key code the paste falls back to.
 
 #include "platform/KeyboardLayout.h"
 
