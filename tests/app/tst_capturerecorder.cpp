@@ -137,8 +137,11 @@ private Q_SLOTS:
 
     void historyLimitsApplyAfterEachCapture()
     {
+        // Times are kept to the millisecond: captures this fast would otherwise tie.
         record(clipOf(T::plainText, "one"), 2);
+        QTest::qWait(3);
         record(clipOf(T::plainText, "two"), 2);
+        QTest::qWait(3);
         const Snapshot snapshot = record(clipOf(T::plainText, "three"), 2);
         QCOMPARE(snapshot.history.size(), 2);
         QCOMPARE(snapshot.history.first().title, u"three"_qs);
