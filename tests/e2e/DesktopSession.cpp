@@ -162,7 +162,9 @@ int DesktopSession::run(const QString &program, const QStringList &args, QByteAr
         p.write(input);
         p.closeWriteChannel();
     }
-    if (!p.waitForFinished(timeoutMs)) {
+    // Wait through the event loop: the test process may own the clipboard the tool reads,
+    // and a blocking wait would leave that request unanswered.
+    if (!waitFor([&] { return p.state() == QProcess::NotRunning; }, timeoutMs)) {
         p.kill();
         p.waitForFinished(2000);
         return -1;

@@ -109,9 +109,13 @@ private:
 
     bool waitUntilRunning(DesktopSession &s, QProcess *varu)
     {
+        // The file appears before its schema is written: wait for the tables too.
+        const QString dbPath = s.dataDir() + QStringLiteral("/varu.sqlite");
         return DesktopSession::waitFor([&] {
             return varu->state() == QProcess::Running && busNameOwned(s)
-                   && QFile::exists(s.dataDir() + QStringLiteral("/varu.sqlite"));
+                   && QFile::exists(dbPath)
+                   && DbProbe(dbPath).columnsOf(QStringLiteral("items")).contains(
+                       QStringLiteral("custom_title"));
         });
     }
 
