@@ -144,6 +144,9 @@ class E2eCapture : public QObject
             for (const auto &rep : reps)
                 total += std::get<2>(rep).size();
             QCOMPARE(c->totalBytes, total);
+            // The editor is in front for every copy that is kept.
+            QCOMPARE(c->sourceBundle.toString(), u"org.example.Editor"_qs);
+            QCOMPARE(c->sourceName.toString(), u"Editor de Exemplo"_qs);
         }();
         return *c;
     }
@@ -214,8 +217,6 @@ private Q_SLOTS:
         xclip(u"UTF8_STRING"_qs, text);
         const Card c = expectCard({{0, u"public.utf8-plain-text"_qs, text}}, u"text"_qs);
         QCOMPARE(c.title, QString::fromUtf8(text));
-        QCOMPARE(c.sourceBundle.toString(), u"org.example.Editor"_qs);
-        QCOMPARE(c.sourceName.toString(), u"Editor de Exemplo"_qs);
         QVERIFY(c.thumbnail.isEmpty());
     }
 
