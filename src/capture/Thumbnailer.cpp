@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QPdfDocument>
 
 #include <libheif/heif.h>
@@ -216,7 +217,13 @@ std::optional<PdfThumbnail> pdf(const QByteArray &data, double maxPixels)
     const double scale = maxPixels / std::max(points.width(), points.height());
     const QSize size(std::max(1, int(std::lround(points.width() * scale))),
                      std::max(1, int(std::lround(points.height() * scale))));
-    const QImage page = document.render(0, size);
+    const QImage rendered = document.render(0, size);
+    if (rendered.isNull())
+        return std::nullopt;
+    // Pages render onto transparency; a thumbnail shows them on paper.
+    QImage page(rendered.size(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter(&page).drawImage(0, 0, rendered);
     const std::optional<QByteArray> png = encodePng(page);
     if (!png)
         return std::nullopt;

@@ -227,6 +227,8 @@ private Q_SLOTS:
         const QImage image = decoded(thumb->png);
         QCOMPARE(image.height(), 360); // A4 is portrait
         QVERIFY(qAbs(image.width() - 255) <= 1);
+        QCOMPARE(image.pixel(image.width() - 1, image.height() - 1), qRgb(255, 255, 255)); // paper
+        QCOMPARE(qGray(image.pixel(5, 5)), 0); // the black box of page 1
         QCOMPARE(Thumbnailer::pdf(pdfOfPages(1), 360)->pages, 1);
     }
 
