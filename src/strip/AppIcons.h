@@ -1,0 +1,45 @@
+#pragma once
+// Application icons and their header colours by the desktop entry id a card was copied from
+// ("org.gnome.TextEditor"). Both are cached for the life of the object; a missing icon is
+// looked up again next time (the application may be installed meanwhile), a missing colour
+// is not. Main thread only: icons are GUI objects.
+
+#include <QColor>
+#include <QHash>
+#include <QIcon>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class AppIcons
+{
+public:
+    // Finds the icon of one desktop entry id, uncached; none when there is no such entry.
+    using Lookup = std::function<std::optional<QIcon>(const QString &bundleID)>;
+
+    explicit AppIcons(Lookup lookup = desktopEntryIcon);
+
+    std::optional<QIcon> icon(const std::optional<QString> &bundleID);
+
+    // The desktop entry "<id>.desktop", else "<lower-cased id>.desktop", through GIO; its icon
+    // from the icon theme or its file. Without an entry, a theme icon named like the id.
+    static std::optional<QIcon> desktopEntryIcon(const QString &bundleID);
+
+private:
+    Lookup m_lookup;
+    QHash<QString, QIcon> m_cache;
+};
+
+class AppColors
+{
+public:
+    explicit AppColors(AppIcons &icons);
+
+    // The dominant colour of the application's icon; none without an icon or colour.
+    std::optional<QColor> color(const std::optional<QString> &bundleID);
+
+private:
+    AppIcons &m_icons;
+    QHash<QString, std::optional<QColor>> m_cache;
+};

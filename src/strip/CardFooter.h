@@ -1,0 +1,22 @@
+#pragma once
+// The facts line at the bottom of a card: characters of a text, size and pixel size of an
+// image, pages and size of a PDF, the colour's code, and for files their size, count, the
+// number of items in a folder or that the file is gone.
+
+#include "capture/ClipItem.h"
+
+#include <QString>
+
+namespace CardFooter {
+
+// Reads the file system for file cards (sizes, existence, folder listing).
+QString text(const ClipItem &item);
+
+// For a file card with exactly one path: that file's name, shown before the footer text.
+// Empty otherwise.
+QString fileName(const ClipItem &item);
+
+// User-perceived characters ("é" typed as e + accent is one).
+qsizetype characterCount(const QString &text);
+
+} // namespace CardFooter

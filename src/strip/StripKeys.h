@@ -1,0 +1,41 @@
+#pragma once
+// The strip's keyboard: which key presses become model operations while the strip is shown,
+// and which go on to the search field or an overlay's text field. ⌘ in the strip's shortcuts
+// is the Super key or Ctrl.
+
+#include <QKeyEvent>
+
+#include <functional>
+
+class StripModel;
+
+class StripKeys
+{
+public:
+    // What the keys reach beyond the model: the quick preview and hiding the strip.
+    struct Host
+    {
+        std::function<bool()> previewVisible;
+        std::function<void()> hidePreview;
+        std::function<void()> togglePreview;
+        std::function<void()> hideStrip;
+    };
+
+    StripKeys(StripModel &model, Host host);
+
+    // True when the press was used and must not reach the focused control.
+    bool handle(const QKeyEvent &event);
+
+    static bool isCommand(Qt::KeyboardModifiers modifiers);
+    // 1 to 9 for ⌘1 to ⌘9 (also with ⇧, which on most layouts types a symbol on that key);
+    // 0 otherwise.
+    static int quickPasteDigit(const QKeyEvent &event);
+
+private:
+    bool handleOverlay(const QKeyEvent &event);
+    bool handleStrip(const QKeyEvent &event);
+    void escape();
+
+    StripModel &m_model;
+    Host m_host;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// The strip's symbols ("clock", "magnifyingglass", "pin.fill"…) drawn from the freedesktop
+// icon theme: one table maps each symbol name to a theme icon, and symbolic icons are tinted
+// to the colour the view asks for. Main thread only (icons are GUI objects).
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace SymbolIcons {
+
+// The theme icon standing in for a symbol; a generic document for names not in the table.
+QString themeName(const QString &symbol);
+bool isKnown(const QString &symbol);
+
+// The symbol at `size` pixels, its shape filled with `color`; transparent when the theme has
+// no such icon.
+QImage render(const QString &symbol, QSize size, const QColor &color);
+
+// A theme icon by its own name (a MIME type's icon), tinted like a symbol when it is a
+// symbolic icon and drawn as it is otherwise. Null when the theme has none of `names`.
+QImage renderThemeIcon(const QStringList &names, QSize size, const QColor &symbolicColor);
+
+// Makes the freedesktop icon theme usable: search paths and a theme name when the platform
+// gave none, with Adwaita behind the user's theme for the symbols it lacks.
+void ensureIconTheme();
+
+} // namespace SymbolIcons

@@ -1,0 +1,150 @@
+// Colours of the strip: colour codes written as text, the dominant colour of application
+// icons, and icons and colours found through real desktop entries and cached per id.
+
+#include "strip/AppIcons.h"
+#include "strip/DominantColor.h"
+#include "strip/HexColor.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QImage filled(const QColor &color, QSize size = {48, 48})
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(color);
+    return image;
+}
+
+// QColor keeps 16 bits per channel.
+bool near(float a, float b)
+{
+    return std::abs(a - b) < 0.001f;
+}
+
+} // namespace
+
+class TestCardColors : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dataHome;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // GIO reads the data folders once: point them at entries made here first.
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        qputenv("XDG_DATA_DIRS", dataHome.filePath(u"none"_qs).toUtf8());
+        QVERIFY(QDir(dataHome.path()).mkpath(u"applications"_qs));
+        const QString icon = dataHome.filePath(u"red.png"_qs);
+        QVERIFY(filled(QColor(220, 30, 40)).save(icon));
+        const auto entry = [&](const QString &file, const QString &iconLine) {
+            QFile f(dataHome.filePath(u"applications/"_qs + file));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(
+                ("[Desktop Entry]\nType=Application\nName=Editor\nExec=true\n" + iconLine + "\n")
+                    .toUtf8());
+        };
+        entry(u"org.example.Editor.desktop"_qs, u"Icon="_qs + icon);
+        entry(u"org.example.viewer.desktop"_qs, u"Icon="_qs + icon);
+        entry(u"org.example.Plain.desktop"_qs, QString());
+    }
+
+    void colorsFromText()
+    {
+        QCOMPARE(HexColor::parse(u"#5B8DEF"_qs), QColor(0x5B, 0x8D, 0xEF));
+        QCOMPARE(HexColor::parse(u"5b8def"_qs), QColor(0x5B, 0x8D, 0xEF));
+        QCOMPARE(HexColor::parse(u"##5B8DEF#"_qs), QColor(0x5B, 0x8D, 0xEF));
+        QVERIFY(HexColor::parse(u"#5B8DEF"_qs)->alphaF() == 1.0f);
+        for (const QString &bad : {u"#FFF"_qs, u"#5B8DEF0"_qs, u""_qs, u"#"_qs, u"#5B#DEF"_qs,
+                                   u"+5B8DE"_qs, u"0x5B8D"_qs, u" 5B8DE"_qs, u"#GGGGGG"_qs})
+            QVERIFY2(!HexColor::parse(bad), qPrintable(bad));
+        QCOMPARE(HexColor::parseOrGray(u"azul"_qs), HexColor::gray());
+    }
+
+    void dominantColorOfIcons()
+    {
+        // Nothing opaque enough: no colour, whether empty or faint.
+        QVERIFY(!DominantColor::of(filled(Qt::transparent)));
+        QVERIFY(!DominantColor::of(filled(QColor(255, 0, 0, 100))));
+        QVERIFY(!DominantColor::of(QImage()));
+
+        // A vivid red stays red, toned into the allowed brightness.
+        const QColor red = *DominantColor::of(filled(QColor(255, 0, 0)));
+        QCOMPARE(red.hsvHue(), 0);
+        QVERIFY(near(red.hsvSaturationF(), 0.85f));
+        QVERIFY(near(red.valueF(), 0.72f));
+        // Gray stays gray; white is dimmed, black lifted.
+        const QColor white = *DominantColor::of(filled(Qt::white));
+        QCOMPARE(white.hsvSaturationF(), 0.0f);
+        QVERIFY(near(white.valueF(), 0.72f));
+        QVERIFY(near(DominantColor::of(filled(Qt::black))->valueF(), 0.42f));
+        // A faint tint is pushed up to the least saturation.
+        const QColor pale = *DominantColor::of(filled(QColor::fromHsvF(0.6f, 0.2f, 0.6f)));
+        QVERIFY(near(pale.hsvSaturationF(), 0.45f));
+
+        // Vivid pixels outweigh dull ones: half blue, half gray reads blue.
+        QImage half = filled(Qt::gray);
+        QPainter(&half).fillRect(0, 0, 24, 48, QColor(0, 80, 255));
+        const QColor mixed = *DominantColor::of(half);
+        QVERIFY(mixed.blue() > mixed.red() && mixed.hsvSaturationF() >= 0.45f);
+        // Transparent margins around a shape do not dilute it.
+        QImage framed = filled(Qt::transparent);
+        QPainter(&framed).fillRect(12, 12, 24, 24, QColor(255, 0, 0));
+        QCOMPARE(DominantColor::of(framed)->hsvHue(), 0);
+    }
+
+    void iconsFromDesktopEntries()
+    {
+        QVERIFY(AppIcons::desktopEntryIcon(u"org.example.Editor"_qs));
+        // The id as recorded may differ in case from the entry's file name.
+        QVERIFY(AppIcons::desktopEntryIcon(u"org.example.Viewer"_qs));
+        QVERIFY(!AppIcons::desktopEntryIcon(u"org.example.Missing"_qs));
+        QVERIFY(!AppIcons::desktopEntryIcon(u"org.example.Plain"_qs));
+        QVERIFY(!AppIcons::desktopEntryIcon(u"../applications/org.example.Editor"_qs));
+
+        AppIcons icons;
+        AppColors colors(icons);
+        const QColor c = *colors.color(u"org.example.Editor"_qs);
+        QCOMPARE(c.hsvHue(), QColor(220, 30, 40).hsvHue());
+        QVERIFY(!colors.color(std::nullopt));
+        QVERIFY(!colors.color(u"org.example.Missing"_qs));
+    }
+
+    void lookupsAreCached()
+    {
+        QStringList asked;
+        AppIcons icons([&](const QString &id) -> std::optional<QIcon> {
+            asked << id;
+            if (id == u"known"_qs)
+                return QIcon(QPixmap::fromImage(filled(QColor(0, 160, 80))));
+            if (id == u"clear"_qs)
+                return QIcon(QPixmap::fromImage(filled(Qt::transparent)));
+            return std::nullopt;
+        });
+        AppColors colors(icons);
+        QVERIFY(colors.color(u"known"_qs));
+        QVERIFY(colors.color(u"known"_qs));
+        QVERIFY(icons.icon(u"known"_qs));
+        QCOMPARE(asked, QStringList{u"known"_qs});
+
+        // An application that is not installed is not looked up again for its colour…
+        QVERIFY(!colors.color(u"gone"_qs));
+        QVERIFY(!colors.color(u"gone"_qs));
+        QCOMPARE(asked.count(u"gone"_qs), 1);
+        // …but its icon is, so one installed later is found.
+        QVERIFY(!icons.icon(u"gone"_qs));
+        QCOMPARE(asked.count(u"gone"_qs), 2);
+        // An icon without colour is remembered as colourless.
+        QVERIFY(!colors.color(u"clear"_qs));
+        QVERIFY(!colors.color(u"clear"_qs));
+        QCOMPARE(asked.count(u"clear"_qs), 1);
+    }
+};
+
+QTEST_MAIN(TestCardColors)
+#include "tst_cardcolors.moc"
