@@ -16,7 +16,7 @@ packages=(
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
     qml6-module-qtquick-window qml6-module-qtquick-templates qml6-module-qtqml-workerscript
     qml6-module-qtquick-shapes qml6-module-qtqml
-    libqt6multimedia6 gstreamer1.0-plugins-base
+    libqt6multimedia6 gstreamer1.0-plugins-base qt6-translations-l10n
     libsqlite3-dev libssl-dev libicu-dev libheif-dev libglib2.0-dev
     libx11-dev libx11-xcb-dev libxtst-dev libxcb1-dev libxcb-xtest0-dev libxcb-res0-dev
     libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libgl-dev

@@ -1,33 +1,48 @@
 #include "AppDelegate.h"
 
+#include "AutostartEntry.h"
+#include "BackupFlows.h"
 #include "CaptureRecorder.h"
+#include "ConfigWatcher.h"
 #include "GlobalShortcut.h"
+#include "QtShellDialogs.h"
+#include "ShellCommands.h"
+#include "StatusTray.h"
 #include "StoreFunnel.h"
+#include "StripWindow.h"
+#include "X11Desktop.h"
+
+#include "capture/ImageCache.h"
 #include "capture/PasteTarget.h"
+#include "capture/PasteboardMonitor.h"
 #include "capture/Paster.h"
-#include "platform/x11/X11FrontmostApp.h"
-#include "platform/x11/X11HotKeyGrabber.h"
-#include "platform/x11/X11KeyInjector.h"
-#include "platform/x11/X11KeyboardLayout.h"
-#include "platform/x11/X11Pasteboard.h"
-#include "platform/x11/X11WindowFocus.h"
+#include "platform/Log.h"
 #include "settings/ConfigFile.h"
 #include "settings/HotKeyRules.h"
+#include "store/Store.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 
 AppDelegate::AppDelegate(const QString &supportDir, QObject *parent)
     : QObject(parent)
     , m_supportDir(supportDir)
     , m_config(ConfigFile::load(supportDir))
-{
-}
+    , m_dialogs(std::make_unique<QtShellDialogs>())
+{}
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate()
+{
+    // The model must not call into commands that are going away.
+    m_model.setActions(nullptr);
+}
 
 QString AppDelegate::databasePath() const
 {
@@ -44,51 +59,68 @@ void AppDelegate::applicationDidFinishLaunching()
     }
     m_funnel = new StoreFunnel(m_store.get(), this);
     m_funnel->setHistoryLimit(m_config.historyLimit);
+    connect(m_funnel, &StoreFunnel::snapshotReady, this,
+            [this](const Snapshot &s) { m_model.setData(s.history, s.boards, s.boardItems); });
 
+    createServices();
+    m_model.setActions(m_commands.get());
+    // The strip's window joins here once it exists; until then paste writes at once.
     startCapture();
+    setupStatusItem();
 
-    m_keyboardLayout = std::make_unique<X11KeyboardLayout>();
-    m_hotKeyGrabber = std::make_unique<X11HotKeyGrabber>(*m_keyboardLayout);
-    m_shortcut = std::make_unique<GlobalShortcut>(*m_keyboardLayout, *m_hotKeyGrabber);
-    connect(m_shortcut.get(), &GlobalShortcut::pressed, this, &AppDelegate::hotKeyPressed);
+    m_shortcut = std::make_unique<GlobalShortcut>(m_desktop->layout, m_desktop->grabber);
+    connect(m_shortcut.get(), &GlobalShortcut::pressed, this, &AppDelegate::toggleStrip);
     registerHotKey();
 
-    m_keyInjector = std::make_unique<X11KeyInjector>(*m_keyboardLayout);
-    m_windowFocus = std::make_unique<X11WindowFocus>();
-    m_paster = std::make_unique<Paster>(*m_pasteboard, *m_keyboardLayout, *m_keyInjector,
-                                        *m_windowFocus);
-    m_pasteTarget = std::make_unique<PasteTarget>(*m_windowFocus);
-
     startRetention();
+
+    m_watcher = std::make_unique<ConfigWatcher>(m_supportDir);
+    connect(m_watcher.get(), &ConfigWatcher::changed, this,
+            [this](const VaruConfig &config) { apply(config, false); });
 
     const QStringList pending = std::exchange(m_pendingOpenURLs, {});
     if (!pending.isEmpty())
         openFiles(pending);
 }
 
-Pasteboard *AppDelegate::pasteboard() const
+void AppDelegate::createServices()
 {
-    return m_pasteboard.get();
+    m_desktop = std::make_unique<X11Desktop>();
+    m_paster = std::make_unique<Paster>(m_desktop->pasteboard, m_desktop->layout, m_desktop->keys,
+                                        m_desktop->focus);
+    m_pasteTarget = std::make_unique<PasteTarget>(m_desktop->focus);
+    m_images = std::make_unique<ImageCache>();
+    m_monitor = std::make_unique<PasteboardMonitor>(m_desktop->pasteboard, m_desktop->apps,
+                                                    CaptureRules(m_config));
+    m_recorder = std::make_unique<CaptureRecorder>(*m_funnel);
+    m_commands = std::make_unique<ShellCommands>(ShellCommands::Services{
+        *m_funnel, m_model, *m_paster, *m_pasteTarget, *m_monitor, m_sound, m_desktop->keys});
+    m_backups = std::make_unique<BackupFlows>(*m_funnel, m_model, *m_dialogs, [this] {
+        if (m_strip)
+            m_strip->hide();
+    });
+    m_commands->setExportBoard([this](const QString &id) { m_backups->exportBoard(id); });
 }
 
 void AppDelegate::startCapture()
 {
-    m_pasteboard = std::make_unique<X11Pasteboard>(QGuiApplication::clipboard());
-    m_frontmostApp = std::make_unique<X11FrontmostApp>();
-    m_recorder = std::make_unique<CaptureRecorder>(*m_funnel);
-    m_monitor =
-        std::make_unique<PasteboardMonitor>(*m_pasteboard, *m_frontmostApp, CaptureRules(m_config));
     m_monitor->onCapture = [self = QPointer(this)](const CapturedClip &clip) {
-        if (!self)
-            return;
-        self->m_recorder->record(clip, self->m_config.historyLimit,
-                                 self->m_config.historyRetentionDays);
-    };
-    m_monitor->onAccessChange = [self = QPointer(this)](PasteboardMonitor::Access access) {
         if (self)
-            Q_EMIT self->pasteboardAccessChanged(access);
+            self->recordCapture(clip);
+    };
+    m_sound.setEnabled(m_config.playSounds);
+    m_sound.setCopyStyle(m_config.copySound);
+    m_monitor->onAccessChange = [self = QPointer(this)](PasteboardMonitor::Access) {
+        if (self)
+            self->updateStatusIcon();
     };
     m_monitor->start();
+}
+
+void AppDelegate::recordCapture(const CapturedClip &clip)
+{
+    m_sound.copied();
+    m_recorder->record(clip, m_config.historyLimit, m_config.historyRetentionDays);
 }
 
 void AppDelegate::startRetention()
@@ -105,28 +137,171 @@ void AppDelegate::startRetention()
     m_retentionTimer->start();
 }
 
-void AppDelegate::setConfig(const VaruConfig &config)
+// --- the tray
+
+void AppDelegate::setupStatusItem()
 {
+    m_tray = std::make_unique<StatusTray>([this] { return trayState(); });
+    connect(m_tray.get(), &StatusTray::chosen, this, &AppDelegate::runTrayCommand);
+    updateStatusIcon();
+    m_tray->show();
+}
+
+void AppDelegate::updateStatusIcon()
+{
+    if (!m_tray || !m_monitor)
+        return;
+    TrayMenu::State state;
+    state.paused = m_monitor->isPaused();
+    state.access = m_monitor->access();
+    m_tray->setIconState(TrayMenu::iconState(state));
+}
+
+TrayMenu::State AppDelegate::trayState()
+{
+    TrayMenu::State state;
+    state.access = m_monitor->refreshAccess();
+    state.hotKeyLabel = hotKeyLabel();
+    state.paused = m_monitor->isPaused();
+    state.historyCount = m_model.history().size();
+    state.boardCount = m_model.boards().size();
+    state.canPostKeystrokes = m_desktop->keys.trusted();
+    state.launchAtLogin =
+        AutostartEntry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                       QCoreApplication::applicationFilePath())
+            .isEnabled();
+    return state;
+}
+
+void AppDelegate::runTrayCommand(TrayMenu::Command command)
+{
+    using C = TrayMenu::Command;
+    switch (command) {
+    case C::OpenStrip:
+        if (m_strip)
+            m_strip->show();
+        break;
+    case C::RequestPasteboardAccess:
+        m_monitor->capture(true);
+        updateStatusIcon();
+        break;
+    case C::RequestAccessibility:
+        explainKeystrokes();
+        break;
+    case C::TogglePause:
+        m_monitor->setPaused(!m_monitor->isPaused());
+        updateStatusIcon();
+        break;
+    case C::ToggleLogin:
+        toggleLogin();
+        break;
+    case C::OpenSettings:
+        openSettings();
+        break;
+    case C::Export:
+        m_backups->exportEverything();
+        break;
+    case C::Import:
+        m_backups->importFile();
+        break;
+    case C::Quit:
+        QCoreApplication::quit();
+        break;
+    case C::None:
+        break;
+    }
+}
+
+void AppDelegate::explainKeystrokes()
+{
+    // X11 has no permission to ask for: the server either offers XTest or it does not.
+    m_dialogs->alert(
+        QStringLiteral("Colagem automática indisponível"),
+        QStringLiteral("Este servidor gráfico não oferece a extensão XTest, que o Varu usa para "
+                       "colar no app em que você estava. Os cards escolhidos continuam indo "
+                       "para o clipboard: cole com Ctrl+V."));
+}
+
+void AppDelegate::toggleLogin()
+{
+    AutostartEntry entry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                         QCoreApplication::applicationFilePath());
+    QString error;
+    if (!entry.setEnabled(!entry.isEnabled(), &error))
+        m_dialogs->alert(QStringLiteral("Não foi possível alterar o início automático"), error);
+}
+
+// --- requests from outside
+
+void AppDelegate::toggleStrip()
+{
+    if (m_strip)
+        m_strip->toggle();
+}
+
+void AppDelegate::togglePreview()
+{
+    m_model.togglePreview();
+}
+
+void AppDelegate::reopen()
+{
+    if (m_strip)
+        m_strip->show();
+}
+
+void AppDelegate::openFiles(const QStringList &paths)
+{
+    if (!m_store) {
+        m_pendingOpenURLs += paths;
+        return;
+    }
+    for (const QString &path : paths) {
+        if (QFileInfo(path).suffix().toLower() == QLatin1String("varu"))
+            m_backups->runImport(path, true);
+    }
+}
+
+void AppDelegate::openSettings(const QString &pane)
+{
+    Q_UNUSED(pane);
+    const QString path = ConfigFile::path(m_supportDir);
+    if (!QFile::exists(path))
+        ConfigFile::save(m_config, m_supportDir);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        m_dialogs->alert(QStringLiteral("Não foi possível abrir os ajustes"),
+                         QStringLiteral("Abra %1 num editor de texto: o Varu aplica as mudanças "
+                                        "assim que o arquivo é salvo.")
+                             .arg(path));
+}
+
+// --- configuration and shortcut
+
+void AppDelegate::apply(const VaruConfig &config, bool save)
+{
+    if (config == m_config)
+        return;
     const VaruConfig previous = std::exchange(m_config, config);
+    if (save)
+        ConfigFile::save(m_config, m_supportDir);
     if (m_monitor)
         m_monitor->setRules(CaptureRules(m_config));
+    m_sound.setEnabled(m_config.playSounds);
+    m_sound.setCopyStyle(m_config.copySound);
+    if (m_config.hotKey != previous.hotKey)
+        hotKeyChanged(previous.hotKey);
     if (!m_funnel)
         return;
-    m_funnel->setHistoryLimit(config.historyLimit);
-    if (config.historyLimit != previous.historyLimit
-        || config.historyRetentionDays != previous.historyRetentionDays) {
-        const qint64 limit = config.historyLimit;
-        const qint64 days = config.historyRetentionDays;
+    m_funnel->setHistoryLimit(m_config.historyLimit);
+    if (m_config.historyLimit != previous.historyLimit ||
+        m_config.historyRetentionDays != previous.historyRetentionDays) {
+        const qint64 limit = m_config.historyLimit;
+        const qint64 days = m_config.historyRetentionDays;
         m_funnel->onStore([limit, days](Store &store) {
             store.prune(limit);
             store.expire(days, Store::currentTime());
         });
     }
-}
-
-bool AppDelegate::canPostKeystrokes() const
-{
-    return m_keyInjector && m_keyInjector->trusted();
 }
 
 QString AppDelegate::hotKeyLabel() const
@@ -157,22 +332,13 @@ void AppDelegate::hotKeyChanged(const HotKeyConfig &previous)
     m_config.hotKey = previous;
     ConfigFile::save(m_config, m_supportDir);
     QTimer::singleShot(0, this, [this, previous] { Q_EMIT hotKeyReverted(previous); });
-}
-
-void AppDelegate::reopen()
-{
-}
-
-void AppDelegate::openFiles(const QStringList &paths)
-{
-    if (!m_store) {
-        m_pendingOpenURLs += paths;
-        return;
-    }
+    // Without a settings window to show it in, the refusal gets an alert of its own.
+    QTimer::singleShot(0, this, [this, message = *refusal] { m_dialogs->alert(message, {}); });
 }
 
 void AppDelegate::fail(const QString &message)
 {
+    qCInfo(lcVaru, "Alerta: %s — %s", "Varu não conseguiu iniciar", qUtf8Printable(message));
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Varu"),
                     QStringLiteral("Varu não conseguiu iniciar"), QMessageBox::Ok);
     box.setInformativeText(message);

@@ -2,27 +2,35 @@
 // The shell: the one long-lived object of the process. It loads the configuration, opens the
 // store at launch (or fails with an alert), and owns every service for the life of the process.
 
-#include "capture/PasteboardMonitor.h"
+#include "TrayMenu.h"
+
+#include "settings/QtSoundPlayer.h"
 #include "settings/VaruConfig.h"
-#include "store/Store.h"
+#include "settings/VaruSound.h"
+#include "strip/StripModel.h"
 
 #include <QObject>
 #include <QStringList>
 
 #include <memory>
 
+class BackupFlows;
 class CaptureRecorder;
+class ConfigWatcher;
 class GlobalShortcut;
+class ImageCache;
 class PasteTarget;
 class Paster;
+class PasteboardMonitor;
 class QTimer;
+class ShellCommands;
+class ShellDialogs;
+class StatusTray;
+class Store;
 class StoreFunnel;
-class X11FrontmostApp;
-class X11HotKeyGrabber;
-class X11KeyInjector;
-class X11KeyboardLayout;
-class X11Pasteboard;
-class X11WindowFocus;
+class StripWindow;
+struct CapturedClip;
+struct X11Desktop;
 
 class AppDelegate : public QObject
 {
@@ -37,29 +45,22 @@ public:
     void applicationDidFinishLaunching();
 
     const VaruConfig &config() const { return m_config; }
-    Store *store() const { return m_store.get(); }
-    // All database work goes through it; null until the store is open.
-    StoreFunnel *funnel() const { return m_funnel; }
+    StripModel &model() { return m_model; }
     QString databasePath() const;
-    // The clipboard and its monitor; null until the store is open.
-    Pasteboard *pasteboard() const;
-    PasteboardMonitor *monitor() const { return m_monitor.get(); }
-    // Paste-back: writing cards and the paste keystroke, and the window to paste into (the
-    // strip remembers it when it shows and gives it the keyboard back when it hides); null
-    // until the store is open.
-    Paster *paster() const { return m_paster.get(); }
-    PasteTarget *pasteTarget() const { return m_pasteTarget.get(); }
-    // Whether the paste keystroke can be posted at all (X11: the XTest extension is there).
-    bool canPostKeystrokes() const;
 
-    // A second launch, or `varu` without arguments while running.
+    // Requests from outside: a second launch, the command line, the file manager.
     void reopen();
-    // Files handed over by the command line or the file manager.
     void openFiles(const QStringList &paths);
+    void toggleStrip();
+    void togglePreview();
+    // There is no settings window yet: config.json opens in the desktop's editor, and saving
+    // it applies the change (any pane name is accepted and has no effect).
+    void openSettings(const QString &pane = {});
 
-    // Replaces the configuration in memory and keeps the store in step: the reload limit at
-    // once, and a prune and expiry when the history limits changed.
-    void setConfig(const VaruConfig &config);
+    // A changed configuration, applied at once: capture rules, sounds, the shortcut (the
+    // previous one comes back when the new one is refused) and the history limits. `save`
+    // is false when the change was read from config.json itself.
+    void apply(const VaruConfig &config, bool save = true);
 
     // The configured shortcut as shown to the user ("⇧⌘V").
     QString hotKeyLabel() const;
@@ -67,46 +68,51 @@ public:
     void registerHotKey();
     // Releases the shortcut without a replacement (while a new one is being recorded).
     void releaseHotKey();
-    // The configured shortcut changed from `previous` (the new value is current and saved):
-    // registers it, or, when the desktop refuses it, restores, saves and registers `previous`
-    // and reports the refusal.
-    void hotKeyChanged(const HotKeyConfig &previous);
 
 Q_SIGNALS:
     // Emitted when the launch ended in failure, after the alert was dismissed.
     void launchFailed();
-    // The global shortcut was pressed: the strip toggles.
-    void hotKeyPressed();
-    // A new shortcut was refused and the previous one kept: the message for the settings
-    // window at once, then, from the event loop, the shortcut that is configured again.
+    // A new shortcut was refused and the previous one kept: the message at once, then, from
+    // the event loop, the shortcut that is configured again.
     void hotKeyRejected(const QString &message);
     void hotKeyReverted(const HotKeyConfig &kept);
-    // Whether the desktop lets Varu read the clipboard changed (the tray icon shows it).
-    void pasteboardAccessChanged(PasteboardMonitor::Access access);
 
 private:
     void fail(const QString &message);
-    // The first expiry, which also delivers the first snapshot, and the hourly one.
-    void startRetention();
-    // The clipboard monitor with rules from the configuration, recording every capture.
+    void createServices();
     void startCapture();
+    void recordCapture(const CapturedClip &clip);
+    void startRetention();
+    void setupStatusItem();
+    void updateStatusIcon();
+    TrayMenu::State trayState();
+    void runTrayCommand(TrayMenu::Command command);
+    void explainKeystrokes();
+    void toggleLogin();
+    void hotKeyChanged(const HotKeyConfig &previous);
 
     QString m_supportDir;
     VaruConfig m_config;
+    StripModel m_model;
+    QtSoundPlayer m_player;
+    VaruSound m_sound{m_player};
+    std::unique_ptr<ShellDialogs> m_dialogs;
+    QStringList m_pendingOpenURLs;
+
+    // From launch on. Declared in the order they depend on each other, so they go in reverse.
     std::unique_ptr<Store> m_store;
     StoreFunnel *m_funnel = nullptr;
-    QTimer *m_retentionTimer = nullptr;
-    bool m_askedForAccessibility = false;
-    QStringList m_pendingOpenURLs;
-    std::unique_ptr<X11KeyboardLayout> m_keyboardLayout;
-    std::unique_ptr<X11HotKeyGrabber> m_hotKeyGrabber;
-    std::unique_ptr<GlobalShortcut> m_shortcut;
-    std::unique_ptr<X11Pasteboard> m_pasteboard;
-    std::unique_ptr<X11FrontmostApp> m_frontmostApp;
-    std::unique_ptr<PasteboardMonitor> m_monitor;
-    std::unique_ptr<CaptureRecorder> m_recorder;
-    std::unique_ptr<X11KeyInjector> m_keyInjector;
-    std::unique_ptr<X11WindowFocus> m_windowFocus;
+    std::unique_ptr<X11Desktop> m_desktop;
     std::unique_ptr<Paster> m_paster;
     std::unique_ptr<PasteTarget> m_pasteTarget;
+    std::unique_ptr<ImageCache> m_images;
+    std::unique_ptr<PasteboardMonitor> m_monitor;
+    std::unique_ptr<CaptureRecorder> m_recorder;
+    std::unique_ptr<ShellCommands> m_commands;
+    std::unique_ptr<BackupFlows> m_backups;
+    std::unique_ptr<StripWindow> m_strip;
+    std::unique_ptr<GlobalShortcut> m_shortcut;
+    std::unique_ptr<StatusTray> m_tray;
+    std::unique_ptr<ConfigWatcher> m_watcher;
+    QTimer *m_retentionTimer = nullptr;
 };

@@ -8,8 +8,7 @@
 AutostartEntry::AutostartEntry(const QString &configHome, const QString &executable)
     : m_configHome(configHome)
     , m_executable(executable)
-{
-}
+{}
 
 QString AutostartEntry::path() const
 {
@@ -25,8 +24,8 @@ bool AutostartEntry::isEnabled() const
     while (!file.atEnd()) {
         const QByteArray line = file.readLine();
         const qsizetype eq = line.indexOf('=');
-        if (eq > 0 && line.left(eq).trimmed() == "Hidden"
-            && line.mid(eq + 1).trimmed().toLower() == "true")
+        if (eq > 0 && line.left(eq).trimmed() == "Hidden" &&
+            line.mid(eq + 1).trimmed().toLower() == "true")
             return false;
     }
     return true;
@@ -44,14 +43,16 @@ bool AutostartEntry::setEnabled(bool enabled, QString *error)
     }
     if (!QDir().mkpath(QFileInfo(path()).path())) {
         if (error)
-            *error = QStringLiteral("Não foi possível criar a pasta %1").arg(QFileInfo(path()).path());
+            *error =
+                QStringLiteral("Não foi possível criar a pasta %1").arg(QFileInfo(path()).path());
         return false;
     }
     QString exec = m_executable;
     if (exec.contains(QLatin1Char(' ')) || exec.contains(QLatin1Char('"')))
-        exec = QLatin1Char('"') + exec.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-                   .replace(QLatin1Char('"'), QLatin1String("\\\""))
-               + QLatin1Char('"');
+        exec = QLatin1Char('"') +
+               exec.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+                   .replace(QLatin1Char('"'), QLatin1String("\\\"")) +
+               QLatin1Char('"');
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=Varu\n"

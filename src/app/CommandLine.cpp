@@ -9,8 +9,8 @@ CommandLine CommandLine::parse(const QStringList &args, const QString &workingDi
     if (args.isEmpty())
         return cmd;
     const QString first = args.first();
-    if (first == QLatin1String("-h") || first == QLatin1String("--help")
-        || first == QLatin1String("help")) {
+    if (first == QLatin1String("-h") || first == QLatin1String("--help") ||
+        first == QLatin1String("help")) {
         cmd.action = Action::Help;
         return cmd;
     }

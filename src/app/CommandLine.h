@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-struct CommandLine {
+struct CommandLine
+{
     enum class Action { Start, Toggle, Preview, Settings, Help, Invalid };
 
     Action action = Action::Start;

@@ -6,12 +6,10 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 
-
 namespace {
 // Requests are answered at once and handled afterwards: handling may show a modal dialog,
 // and the caller must not wait for the user.
-template<typename F>
-void later(QObject *context, F f)
+template<typename F> void later(QObject *context, F f)
 {
     QMetaObject::invokeMethod(context, std::move(f), Qt::QueuedConnection);
 }
@@ -19,8 +17,7 @@ void later(QObject *context, F f)
 
 DBusService::DBusService(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 bool DBusService::claim()
 {
@@ -33,9 +30,9 @@ bool DBusService::claim()
         return false;
     if (!bus.registerObject(QLatin1String(kPath), this, QDBusConnection::ExportScriptableSlots))
         return false;
-    const auto reply = iface->registerService(QLatin1String(kService),
-                                              QDBusConnectionInterface::DontQueueService,
-                                              QDBusConnectionInterface::DontAllowReplacement);
+    const auto reply =
+        iface->registerService(QLatin1String(kService), QDBusConnectionInterface::DontQueueService,
+                               QDBusConnectionInterface::DontAllowReplacement);
     if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered)
         return true;
     bus.unregisterObject(QLatin1String(kPath));
@@ -79,8 +76,7 @@ bool call(const QString &method, const QVariantList &args, QString *error)
     }
     QDBusMessage msg = QDBusMessage::createMethodCall(QLatin1String(DBusService::kService),
                                                       QLatin1String(DBusService::kPath),
-                                                      QLatin1String(DBusService::kService),
-                                                      method);
+                                                      QLatin1String(DBusService::kService), method);
     msg.setArguments(args);
     const QDBusMessage reply = bus.call(msg, QDBus::Block, 5000);
     if (reply.type() == QDBusMessage::ErrorMessage) {

@@ -10,7 +10,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -107,6 +110,12 @@ int run(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Varu"));
     QApplication::setDesktopFileName(QStringLiteral("com.teko.varu"));
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/com.teko.varu.svg")));
+    // Varu speaks Brazilian Portuguese everywhere, Qt's own dialogs included.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_pt_BR"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 
     const CommandLine cmd = CommandLine::parse(app.arguments().mid(1), QDir::currentPath());
     if (cmd.action == CommandLine::Action::Invalid) {
@@ -133,6 +142,10 @@ int run(int argc, char **argv)
     AppDelegate shell(Paths::support());
     QObject::connect(&bus, &DBusService::reopenRequested, &shell, &AppDelegate::reopen);
     QObject::connect(&bus, &DBusService::openRequested, &shell, &AppDelegate::openFiles);
+    QObject::connect(&bus, &DBusService::toggleRequested, &shell, &AppDelegate::toggleStrip);
+    QObject::connect(&bus, &DBusService::previewRequested, &shell, &AppDelegate::togglePreview);
+    QObject::connect(&bus, &DBusService::settingsRequested, &shell,
+                     [&shell](const QString &pane) { shell.openSettings(pane); });
     if (!cmd.files.isEmpty())
         shell.openFiles(cmd.files);
     QTimer::singleShot(0, &shell, &AppDelegate::applicationDidFinishLaunching);

@@ -68,8 +68,8 @@ QIcon icon(State state)
     // a soft dark edge: it reads on dark and on light panels alike.
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(
-            image(state, size, QColor(0xF4, 0xF4, 0xF4), QColor(0, 0, 0, 120))));
+        icon.addPixmap(
+            QPixmap::fromImage(image(state, size, QColor(0xF4, 0xF4, 0xF4), QColor(0, 0, 0, 120))));
     return icon;
 }
 

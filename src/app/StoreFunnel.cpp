@@ -22,6 +22,16 @@ struct StoreFunnel::Shared
         QMutexLocker lock(&mutex);
         return funnel != nullptr;
     }
+
+    // Runs `f` with the funnel on the main thread, unless the funnel is gone by then.
+    void toMain(std::function<void(StoreFunnel *)> f)
+    {
+        QMutexLocker lock(&mutex);
+        if (!funnel)
+            return;
+        QMetaObject::invokeMethod(
+            funnel, [target = funnel, f = std::move(f)] { f(target); }, Qt::QueuedConnection);
+    }
 };
 
 namespace {
@@ -57,23 +67,41 @@ StoreFunnel::~StoreFunnel()
 
 void StoreFunnel::onStore(std::function<void(Store &)> body)
 {
+    onStore(std::move(body), {});
+}
+
+void StoreFunnel::onStore(std::function<void(Store &)> body, std::function<void()> then)
+{
     if (!m_store)
         return;
-    m_store->post([shared = m_shared, body = std::move(body)](Store &store) {
+    m_store->post([shared = m_shared, body = std::move(body),
+                   then = std::move(then)](Store &store) mutable {
         if (!shared->alive())
             return;
         runLogged(body, store);
         Snapshot snapshot = store.snapshot(shared->historyLimit.load());
-
-        QMutexLocker lock(&shared->mutex);
-        StoreFunnel *funnel = shared->funnel;
-        if (!funnel)
-            return;
-        QMetaObject::invokeMethod(
-            funnel,
-            [funnel, snapshot = std::move(snapshot)] { Q_EMIT funnel->snapshotReady(snapshot); },
-            Qt::QueuedConnection);
+        shared->toMain([snapshot = std::move(snapshot), then = std::move(then)](StoreFunnel *f) {
+            Q_EMIT f->snapshotReady(snapshot);
+            if (then)
+                then();
+        });
     });
+}
+
+void StoreFunnel::onQueue(std::function<void(Store &)> work, std::function<void()> then)
+{
+    if (!m_store)
+        return;
+    m_store->post(
+        [shared = m_shared, work = std::move(work), then = std::move(then)](Store &store) mutable {
+            if (!shared->alive())
+                return;
+            work(store);
+            shared->toMain([then = std::move(then)](StoreFunnel *) {
+                if (then)
+                    then();
+            });
+        });
 }
 
 QList<Representation> StoreFunnel::representations(const ClipItem &item)

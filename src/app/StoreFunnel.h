@@ -22,6 +22,11 @@ public:
     // Runs `body` later on the store's queue, then reloads. Bodies run in submission order
     // and each is followed by exactly one `snapshotReady`, also when it fails.
     void onStore(std::function<void(Store &)> body);
+    // The same; `then` runs on the main thread right after the snapshot has been delivered.
+    void onStore(std::function<void(Store &)> body, std::function<void()> then);
+    // Runs `work` on the store's queue with no reload (it must handle its own failures);
+    // `then` runs on the main thread afterwards. Nothing runs once the funnel is gone.
+    void onQueue(std::function<void(Store &)> work, std::function<void()> then);
 
     // A card's representations, read synchronously behind any queued work; empty on failure.
     QList<Representation> representations(const ClipItem &item);

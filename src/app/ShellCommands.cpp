@@ -1,0 +1,203 @@
+#include "ShellCommands.h"
+
+#include "StoreFunnel.h"
+#include "StripWindow.h"
+
+#include "capture/PasteTarget.h"
+#include "capture/PasteboardMonitor.h"
+#include "capture/Paster.h"
+#include "platform/KeyInjector.h"
+#include "platform/Log.h"
+#include "settings/VaruSound.h"
+#include "store/Store.h"
+#include "strip/StripModel.h"
+
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+QStringList idsOf(const QList<ClipItem> &items)
+{
+    QStringList ids;
+    ids.reserve(items.size());
+    for (const ClipItem &item : items)
+        ids << item.id;
+    return ids;
+}
+
+bool isLineBreak(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
+// White space and line breaks at both ends, Unicode's idea of them.
+QString trimmedText(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && (text.at(begin).isSpace() || isLineBreak(text.at(begin))))
+        ++begin;
+    while (end > begin && (text.at(end - 1).isSpace() || isLineBreak(text.at(end - 1))))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+ShellCommands::ShellCommands(Services services, QObject *parent)
+    : VaruActions(parent)
+    , m_s(services)
+{}
+
+ClipKind ShellCommands::editedTextKind(const QString &text)
+{
+    const QString trimmed = trimmedText(text);
+    if (std::any_of(trimmed.cbegin(), trimmed.cend(), isLineBreak))
+        return ClipKind::Text;
+    const QUrl url(trimmed, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    return url.isValid() && web && !url.host().isEmpty() ? ClipKind::Link : ClipKind::Text;
+}
+
+ShellCommands::Readable ShellCommands::readAll(const QList<ClipItem> &items)
+{
+    Readable cards;
+    for (const ClipItem &item : items) {
+        QList<Representation> reps = m_s.funnel.representations(item);
+        if (reps.isEmpty())
+            continue;
+        cards.ids << item.id;
+        cards.lists << std::move(reps);
+    }
+    return cards;
+}
+
+void ShellCommands::paste(const QList<ClipItem> &items, bool plainText)
+{
+    const Readable cards = readAll(items);
+    if (cards.ids.isEmpty())
+        return;
+    QPointer<ShellCommands> self(this);
+    auto afterHiding = [self, cards, plainText] {
+        if (self)
+            self->finishPaste(cards, plainText);
+    };
+    if (m_strip)
+        m_strip->hide(std::move(afterHiding));
+    else
+        afterHiding();
+}
+
+void ShellCommands::finishPaste(const Readable &cards, bool plainText)
+{
+    // The keystroke must reach the window the user was in, not whatever took the focus
+    // when the strip went away.
+    m_s.target.restore();
+    m_s.paster.write(cards.lists, plainText);
+    m_s.monitor.markOwnWrite();
+    m_s.sound.play(VaruSound::pasteSound(), false);
+    touch(cards.ids);
+    if (m_s.keys.trusted()) {
+        QTimer::singleShot(kKeystrokeDelayMs, this, [this] { m_s.paster.sendCommandV(); });
+    } else if (!m_toldNoKeystrokes) {
+        m_toldNoKeystrokes = true;
+        qCInfo(lcVaru, "Sem XTest não dá para enviar a tecla de colar; o card ficou no "
+                       "clipboard para colar à mão");
+    }
+}
+
+void ShellCommands::copy(const QList<ClipItem> &items)
+{
+    const Readable cards = readAll(items);
+    if (cards.ids.isEmpty())
+        return;
+    m_s.paster.write(cards.lists, false);
+    m_s.monitor.markOwnWrite();
+    m_s.sound.copied();
+    touch(cards.ids);
+}
+
+void ShellCommands::touch(const QStringList &ids)
+{
+    m_s.funnel.onStore([ids](Store &store) { store.touch(ids, Store::currentTime()); });
+}
+
+void ShellCommands::add(const QString &itemID, const QString &boardID)
+{
+    m_s.funnel.onStore([itemID, boardID](Store &store) { store.add(itemID, boardID); });
+}
+
+void ShellCommands::remove(const QList<ClipItem> &items, const QString &boardID)
+{
+    m_s.funnel.onStore(
+        [ids = idsOf(items), boardID](Store &store) { store.removeFromBoard(boardID, ids); });
+}
+
+void ShellCommands::deleteItems(const QList<ClipItem> &items, const Tab &from)
+{
+    if (from.isBoard()) {
+        remove(items, from.boardID());
+        return;
+    }
+    m_s.funnel.onStore([ids = idsOf(items)](Store &store) { store.removeFromHistory(ids); });
+}
+
+void ShellCommands::rename(const ClipItem &item, const std::optional<QString> &to)
+{
+    m_s.funnel.onStore([id = item.id, to](Store &store) { store.rename(id, to); });
+}
+
+void ShellCommands::saveText(const ClipItem &item, const QString &text)
+{
+    const ClipKind kind = editedTextKind(text);
+    m_s.funnel.onStore(
+        [id = item.id, text, kind](Store &store) { store.updateText(id, text, kind); });
+}
+
+void ShellCommands::createBoard(const QString &name, const QString &color,
+                                const QStringList &adding)
+{
+    auto created = std::make_shared<QString>();
+    auto body = [name, color, adding, created](Store &store) {
+        *created = store.createBoard(name, color);
+        const double now = Store::currentTime();
+        for (const QString &itemID : adding)
+            store.add(itemID, *created, now);
+    };
+    if (!adding.isEmpty()) {
+        m_s.funnel.onStore(std::move(body));
+        return;
+    }
+    // An empty tab opens at once, once the reload has brought it.
+    QPointer<StripModel> model(&m_s.model);
+    m_s.funnel.onStore(std::move(body), [model, created] {
+        if (model && !created->isEmpty())
+            model->setTab(Tab::board(*created));
+    });
+}
+
+void ShellCommands::updateBoard(const QString &id, const QString &name, const QString &color)
+{
+    m_s.funnel.onStore([id, name, color](Store &store) { store.updateBoard(id, name, color); });
+}
+
+void ShellCommands::deleteBoard(const QString &id)
+{
+    if (m_s.model.tab() == Tab::board(id))
+        m_s.model.setTab(Tab::history());
+    m_s.funnel.onStore([id](Store &store) { store.deleteBoard(id); });
+}
+
+QList<Representation> ShellCommands::representations(const ClipItem &item)
+{
+    return m_s.funnel.representations(item);
+}
+
+void ShellCommands::exportBoard(const QString &id)
+{
+    if (m_exportBoard)
+        m_exportBoard(id);
+}

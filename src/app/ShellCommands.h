@@ -1,0 +1,80 @@
+#pragma once
+// The shell's side of the strip's commands: pasting and copying cards, removing them, edits
+// and tabs. Store work goes through the funnel; the strip learns the outcome from the reload.
+
+#include "strip/VaruActions.h"
+
+#include <QPointer>
+
+#include <functional>
+
+class KeyInjector;
+class PasteTarget;
+class Paster;
+class PasteboardMonitor;
+class StoreFunnel;
+class StripModel;
+class StripWindow;
+class VaruSound;
+
+class ShellCommands : public VaruActions
+{
+    Q_OBJECT
+
+public:
+    struct Services
+    {
+        StoreFunnel &funnel;
+        StripModel &model;
+        Paster &paster;
+        PasteTarget &target;
+        PasteboardMonitor &monitor;
+        VaruSound &sound;
+        KeyInjector &keys;
+    };
+
+    static constexpr int kKeystrokeDelayMs = 50;
+
+    explicit ShellCommands(Services services, QObject *parent = nullptr);
+
+    // The strip's window; without one a paste happens at once.
+    void setStrip(StripWindow *strip) { m_strip = strip; }
+    // The export flow for one tab (it belongs to the backups).
+    void setExportBoard(std::function<void(const QString &)> exportBoard)
+    {
+        m_exportBoard = std::move(exportBoard);
+    }
+
+    void paste(const QList<ClipItem> &items, bool plainText) override;
+    void copy(const QList<ClipItem> &items) override;
+    void add(const QString &itemID, const QString &boardID) override;
+    void remove(const QList<ClipItem> &items, const QString &boardID) override;
+    void deleteItems(const QList<ClipItem> &items, const Tab &from) override;
+    void rename(const ClipItem &item, const std::optional<QString> &to) override;
+    void saveText(const ClipItem &item, const QString &text) override;
+    void createBoard(const QString &name, const QString &color, const QStringList &adding) override;
+    void updateBoard(const QString &id, const QString &name, const QString &color) override;
+    void deleteBoard(const QString &id) override;
+    QList<Representation> representations(const ClipItem &item) override;
+    void exportBoard(const QString &id) override;
+
+    // An edited text is a link when, trimmed, it is one line holding an http(s) URL with a
+    // host; anything else is text.
+    static ClipKind editedTextKind(const QString &text);
+
+private:
+    struct Readable
+    {
+        QStringList ids;
+        QList<QList<Representation>> lists;
+    };
+    // The cards' stored content in order; cards without any are left out.
+    Readable readAll(const QList<ClipItem> &items);
+    void finishPaste(const Readable &cards, bool plainText);
+    void touch(const QStringList &ids);
+
+    Services m_s;
+    StripWindow *m_strip = nullptr;
+    std::function<void(const QString &)> m_exportBoard;
+    bool m_toldNoKeystrokes = false;
+};

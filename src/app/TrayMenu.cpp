@@ -1,0 +1,69 @@
+#include "TrayMenu.h"
+
+namespace TrayMenu {
+
+QString statusLine(const State &state)
+{
+    using Access = PasteboardMonitor::Access;
+    if (state.paused)
+        return QStringLiteral("Captura pausada");
+    switch (state.access) {
+    case Access::NeedsPermission:
+        return QStringLiteral("Sem permissão para ler o clipboard");
+    case Access::Denied:
+        return QStringLiteral("Leitura do clipboard bloqueada");
+    case Access::Allowed:
+        break;
+    }
+    return QStringLiteral("Capturando · %1 itens · %2 tabs")
+        .arg(state.historyCount)
+        .arg(state.boardCount);
+}
+
+StatusIcon::State iconState(const State &state)
+{
+    if (state.paused)
+        return StatusIcon::State::Paused;
+    if (state.access != PasteboardMonitor::Access::Allowed)
+        return StatusIcon::State::Warning;
+    return StatusIcon::State::Normal;
+}
+
+QList<Entry> entries(const State &state)
+{
+    auto item = [](Command command, const QString &text, const QString &shortcut = {}) {
+        Entry e;
+        e.command = command;
+        e.text = text;
+        e.shortcut = shortcut;
+        return e;
+    };
+    Entry status = item(Command::None, statusLine(state));
+    status.enabled = false;
+    Entry login = item(Command::ToggleLogin, QStringLiteral("Abrir ao iniciar sessão"));
+    login.checkable = true;
+    login.checked = state.launchAtLogin;
+    const Entry separator;
+
+    QList<Entry> menu;
+    menu << item(Command::OpenStrip,
+                 QStringLiteral("Abrir Varu (") + state.hotKeyLabel + QLatin1Char(')'));
+    menu << status << separator;
+    if (state.access != PasteboardMonitor::Access::Allowed)
+        menu << item(Command::RequestPasteboardAccess,
+                     QStringLiteral("Permitir acesso ao clipboard…"));
+    if (!state.canPostKeystrokes)
+        menu << item(Command::RequestAccessibility,
+                     QStringLiteral("Permitir colagem automática (Acessibilidade)…"));
+    menu << item(Command::TogglePause, state.paused ? QStringLiteral("Retomar captura")
+                                                    : QStringLiteral("Pausar captura"));
+    menu << login << separator;
+    menu << item(Command::OpenSettings, QStringLiteral("Ajustes…"), QStringLiteral("Ctrl+,"));
+    menu << item(Command::Export, QStringLiteral("Exportar dados…"));
+    menu << item(Command::Import, QStringLiteral("Importar dados…"));
+    menu << separator;
+    menu << item(Command::Quit, QStringLiteral("Sair do Varu"), QStringLiteral("Ctrl+Q"));
+    return menu;
+}
+
+} // namespace TrayMenu

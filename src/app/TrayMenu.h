@@ -1,0 +1,57 @@
+#pragma once
+// The tray menu's entries, worked out from a small picture of the application's state: what
+// the status line says and which entries appear. A pure function, so each state is testable.
+
+#include "StatusIcon.h"
+
+#include "capture/PasteboardMonitor.h"
+
+#include <QList>
+#include <QString>
+
+namespace TrayMenu {
+
+enum class Command {
+    None, // the status line and separators
+    OpenStrip,
+    RequestPasteboardAccess,
+    RequestAccessibility,
+    TogglePause,
+    ToggleLogin,
+    OpenSettings,
+    Export,
+    Import,
+    Quit,
+};
+
+struct State
+{
+    QString hotKeyLabel;
+    bool paused = false;
+    PasteboardMonitor::Access access = PasteboardMonitor::Access::Allowed;
+    qsizetype historyCount = 0;
+    qsizetype boardCount = 0;
+    bool canPostKeystrokes = true;
+    bool launchAtLogin = false;
+};
+
+struct Entry
+{
+    Command command = Command::None;
+    QString text; // empty for a separator
+    bool enabled = true;
+    bool checkable = false;
+    bool checked = false;
+    QString shortcut; // shown beside the entry, in QKeySequence's portable form
+
+    bool isSeparator() const { return command == Command::None && text.isEmpty(); }
+};
+
+QList<Entry> entries(const State &state);
+
+// "Capturando · 12 itens · 3 tabs", or why nothing is being captured.
+QString statusLine(const State &state);
+// Faded while paused, whatever else holds; with a dot while the clipboard cannot be read.
+StatusIcon::State iconState(const State &state);
+
+} // namespace TrayMenu
