@@ -9,7 +9,7 @@
 #include "ShellCommands.h"
 #include "StatusTray.h"
 #include "StoreFunnel.h"
-#include "StripWindow.h"
+#include "StripControllerWindow.h"
 #include "X11Desktop.h"
 
 #include "capture/ImageCache.h"
@@ -64,7 +64,8 @@ void AppDelegate::applicationDidFinishLaunching()
 
     createServices();
     m_model.setActions(m_commands.get());
-    // The strip's window joins here once it exists; until then paste writes at once.
+    m_strip = std::make_unique<StripControllerWindow>(m_model, *m_pasteTarget, *m_images);
+    m_commands->setStrip(m_strip.get());
     startCapture();
     setupStatusItem();
 

@@ -1,0 +1,258 @@
+// The application as a person uses it, on a desktop with a window manager and a tray: copy
+// in another program, open the strip with the hotkey, paste the newest card with Return into
+// the window that was in front; `varu toggle`, a second `varu`, a .varu file opened from
+// outside (asked, imported, reported), the tray menu's pause, and config.json edited by hand.
+
+#include "DbProbe.h"
+#include "DesktopSession.h"
+
+#include "store/Store.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+CapturedClip textClip(const QString &text)
+{
+    CapturedClip c;
+    c.reps = {{0, u"public.utf8-plain-text"_qs, text.toUtf8()}};
+    c.kind = ClipKind::Text;
+    c.title = text;
+    c.checksum = Representation::checksum(c.reps);
+    c.totalBytes = text.toUtf8().size();
+    return c;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class E2eApp : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<DesktopSession> m_s;
+    QProcess *m_varu = nullptr;
+    QByteArray m_log;
+    QString m_shots;
+
+    QString dbPath() const { return m_s->dataDir() + u"/varu.sqlite"_qs; }
+
+    qint64 count(const QString &sql) { return DbProbe(dbPath()).scalar(sql).toLongLong(); }
+
+    bool logged(const QByteArray &text, int timeoutMs = 10000)
+    {
+        return DesktopSession::waitFor(
+            [&] {
+                m_log += m_varu->readAllStandardError();
+                return m_log.contains(text);
+            },
+            timeoutMs);
+    }
+
+    // Visible windows titled "Varu" whose width lies in [min, max): the strip spans the
+    // screen, alerts are a few hundred pixels wide.
+    QStringList varuWindows(int minWidth, int maxWidth)
+    {
+        return windowsWide(m_s->windowsNamed(u"^Varu$"_qs), minWidth, maxWidth);
+    }
+    // The tray icon: embedded in the tray, which xdotool does not count as visible.
+    QStringList trayIcon()
+    {
+        QByteArray out;
+        m_s->run(u"xdotool"_qs, {u"search"_qs, u"--classname"_qs, u"^varu$"_qs}, &out);
+        return windowsWide(QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts), 10, 100);
+    }
+    QStringList windowsWide(const QStringList &ids, int minWidth, int maxWidth)
+    {
+        QStringList found;
+        for (const QString &id : ids) {
+            QByteArray out;
+            m_s->run(u"xdotool"_qs, {u"getwindowgeometry"_qs, u"--shell"_qs, id}, &out);
+            const int at = out.indexOf("WIDTH=");
+            const int width = out.mid(at + 6, out.indexOf('\n', at) - at - 6).toInt();
+            if (at >= 0 && width >= minWidth && width < maxWidth)
+                found << id;
+        }
+        return found;
+    }
+    bool stripShown() { return !varuWindows(1000, 100000).isEmpty(); }
+    bool waitStrip(bool shown)
+    {
+        return DesktopSession::waitFor([&] { return stripShown() == shown; });
+    }
+
+    // Answers the alert in front with a key, again while that alert stays: on a busy machine
+    // the first key can arrive before it has the keyboard.
+    bool answerAlert(const QString &key)
+    {
+        QStringList alerts;
+        if (!DesktopSession::waitFor([&] { return !(alerts = varuWindows(100, 1000)).isEmpty(); }))
+            return false;
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            m_s->run(u"xdotool"_qs, {u"windowactivate"_qs, u"--sync"_qs, alerts.first()}, nullptr,
+                     3000);
+            m_s->run(u"xdotool"_qs, {u"key"_qs, key});
+            if (DesktopSession::waitFor(
+                    [&] { return !varuWindows(100, 1000).contains(alerts.first()); }, 1500))
+                return true;
+        }
+        return false;
+    }
+
+    bool copy(const QByteArray &text)
+    {
+        const qint64 before = count(u"SELECT COUNT(*) FROM items"_qs);
+        m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000, text);
+        return DesktopSession::waitFor(
+            [&] { return count(u"SELECT COUNT(*) FROM items"_qs) > before; });
+    }
+
+    void key(const QString &k) { m_s->run(u"xdotool"_qs, {u"key"_qs, k}); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_s = std::make_unique<DesktopSession>(DesktopSession::Options{true, true});
+        QVERIFY2(m_s->isReady(), qPrintable(m_s->error()));
+        m_shots = qEnvironmentVariable("VARU_SCREENSHOTS");
+        m_varu = m_s->startVaru();
+        QVERIFY(DesktopSession::waitFor([&] {
+            return QFile::exists(dbPath()) &&
+                   DbProbe(dbPath()).columnsOf(u"items"_qs).contains(u"custom_title"_qs) &&
+                   !trayIcon().isEmpty();
+        }));
+    }
+
+    void hotkeyOpensTheNewestCardAndReturnPastesIt()
+    {
+        const QString out = m_s->home() + u"/pasted.txt"_qs;
+        QProcess *probe = m_s->start(QStringLiteral(VARU_PASTE_PROBE), {u"Alvo"_qs, out});
+        QVERIFY(probe);
+        QVERIFY(
+            DesktopSession::waitFor([&] { return !m_s->windowsNamed(u"^Alvo$"_qs).isEmpty(); }));
+        QVERIFY(copy("o mais antigo"));
+        QVERIFY(copy("o mais novo ✓"));
+
+        m_s->run(u"xdotool"_qs,
+                 {u"search"_qs, u"--name"_qs, u"^Alvo$"_qs, u"windowactivate"_qs, u"--sync"_qs});
+        key(u"super+shift+v"_qs);
+        QVERIFY(waitStrip(true));
+        if (!m_shots.isEmpty()) {
+            QTest::qWait(400);
+            m_s->screenshot(m_shots + u"/e2e-strip.png"_qs);
+        }
+        key(u"Return"_qs);
+        QVERIFY(waitStrip(false));
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(out), QByteArray("o mais novo ✓"), 10000);
+        // Pasting is not a new copy.
+        QTest::qWait(800);
+        QCOMPARE(count(u"SELECT COUNT(*) FROM items"_qs), 2);
+    }
+
+    void toggleAndASecondLaunchReachTheRunningOne()
+    {
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {u"toggle"_qs}), 0);
+        QVERIFY(waitStrip(true));
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {u"toggle"_qs}), 0);
+        QVERIFY(waitStrip(false));
+
+        // A second start hands over and leaves; the first shows the strip.
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {}), 0);
+        QVERIFY(waitStrip(true));
+        QCOMPARE(m_varu->state(), QProcess::Running);
+        key(u"Escape"_qs);
+        QVERIFY(waitStrip(false));
+    }
+
+    void aBackupOpenedFromOutsideIsAskedImportedAndReported()
+    {
+        const QString backup = m_s->home() + u"/Receitas da vó.varu"_qs;
+        {
+            QTemporaryDir dir;
+            auto other = Store::open(dir.filePath(u"other.sqlite"_qs));
+            other->upsert(textClip(u"bolo de fubá"_qs), std::nullopt, 1000);
+            other->upsert(textClip(u"pão de queijo"_qs), std::nullopt, 1001);
+            const QString board = other->createBoard(u"Receitas"_qs, u"#4CBF8A"_qs, 1002);
+            for (const QString &id : other->db().column("SELECT id FROM items"))
+                other->add(id, board, 1003);
+            other->exportTo(backup, Store::ExportScope::everything());
+        }
+        const qint64 before = count(u"SELECT COUNT(*) FROM items"_qs);
+
+        // Declined: nothing changes.
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {backup}), 0);
+        QVERIFY(logged("Pergunta: Importar “Receitas da vó” no Varu? — Os cards e tabs do "
+                       "arquivo entram no seu Varu. Cards iguais não duplicam e tabs com o "
+                       "mesmo nome são juntadas."));
+        QVERIFY(answerAlert(u"Escape"_qs));
+        QTest::qWait(500);
+        QCOMPARE(count(u"SELECT COUNT(*) FROM boards"_qs), 0);
+
+        // Accepted, as a file URL the way file managers pass it.
+        m_log.clear();
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {QUrl::fromLocalFile(backup).toString()}),
+                 0);
+        QVERIFY(logged("Pergunta: Importar “Receitas da vó” no Varu?"));
+        QVERIFY(answerAlert(u"Return"_qs));
+        QVERIFY(logged("Alerta: Importação concluída — 2 cards novos e 1 tab nova."));
+        QVERIFY(answerAlert(u"Return"_qs));
+        QCOMPARE(count(u"SELECT COUNT(*) FROM items"_qs), before + 2);
+        QCOMPARE(DbProbe(dbPath()).scalar(u"SELECT name FROM boards"_qs).toString(),
+                 u"Receitas"_qs);
+
+        // Other files are not Varu's business.
+        const QString notes = m_s->home() + u"/notas.txt"_qs;
+        QFile(notes).open(QIODevice::WriteOnly);
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {notes}), 0);
+        QTest::qWait(500);
+        QVERIFY(varuWindows(100, 1000).isEmpty());
+    }
+
+    void theTrayMenuPausesCapture()
+    {
+        const QStringList icon = trayIcon();
+        QVERIFY(!icon.isEmpty());
+        m_s->run(u"xdotool"_qs, {u"mousemove"_qs, u"--window"_qs, icon.first(), u"8"_qs, u"8"_qs,
+                                 u"click"_qs, u"1"_qs});
+        QTest::qWait(700);
+        if (!m_shots.isEmpty())
+            m_s->screenshot(m_shots + u"/e2e-tray.png"_qs);
+        // Open the strip, skip the disabled status line, pause.
+        key(u"Down"_qs);
+        key(u"Down"_qs);
+        key(u"Return"_qs);
+        QTest::qWait(500);
+        const qint64 before = count(u"SELECT COUNT(*) FROM items"_qs);
+        m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000, "em pausa");
+        QTest::qWait(1500);
+        QCOMPARE(count(u"SELECT COUNT(*) FROM items"_qs), before);
+    }
+
+    void editingConfigJsonAppliesTheHistoryLimit()
+    {
+        QVERIFY(count(u"SELECT COUNT(*) FROM items WHERE in_history = 1"_qs) > 1);
+        QFile config(m_s->dataDir() + u"/config.json"_qs);
+        QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        config.write("{ \"historyLimit\": 1 }\n");
+        config.close();
+        QVERIFY(DesktopSession::waitFor(
+            [&] { return count(u"SELECT COUNT(*) FROM items WHERE in_history = 1"_qs) == 1; }));
+        // Cards in the tab stay.
+        QCOMPARE(count(u"SELECT COUNT(*) FROM board_items"_qs), 2);
+    }
+
+    void cleanupTestCase()
+    {
+        m_varu = nullptr;
+        m_s.reset();
+    }
+};
+
+QTEST_GUILESS_MAIN(E2eApp)
+#include "tst_e2e_app.moc"
