@@ -7,6 +7,29 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// A text card's content: plain text and HTML, or plain text alone (what an edit produces).
+inline CapturedClip textClip(const QString &text, const std::optional<QString> &app = {},
+                             bool html = true)
+{
+    CapturedClip clip;
+    clip.reps = {Representation{0, QStringLiteral("public.utf8-plain-text"), text.toUtf8()}};
+    if (html)
+        clip.reps << Representation{0, QStringLiteral("public.html"),
+                                    "<b>" + text.toUtf8() + "</b>"};
+    clip.title = text;
+    clip.checksum = Representation::checksum(clip.reps);
+    clip.sourceBundleID = app;
+    clip.sourceName = app;
+    for (const Representation &r : clip.reps)
+        clip.totalBytes += r.data.size();
+    return clip;
+}
+
+inline CapturedClip plainClip(const QString &text)
+{
+    return textClip(text, std::nullopt, false);
+}
+
 struct TestStore
 {
     QTemporaryDir dir;
@@ -23,49 +46,19 @@ struct TestStore
     }
     int count(const char *table)
     {
-        return store->db().scalarText("SELECT COUNT(*) FROM " + QByteArray(table))->toInt();
+        return value(("SELECT COUNT(*) FROM " + QByteArray(table)).constData()).toInt();
     }
-    // Records `text` (plain and HTML) at `now` and returns the id of its card.
-    QString capture(const QString &text, double now, const std::optional<QString> &app = {});
+    // Records a clip at `now` and returns the id of its card.
     QString record(const CapturedClip &clip, double now)
     {
         store->upsert(clip, std::nullopt, now);
         return value("SELECT id FROM items WHERE checksum = ?", {clip.checksum});
     }
+    QString capture(const QString &text, double now, const std::optional<QString> &app = {})
+    {
+        return record(textClip(text, app), now);
+    }
 };
-
-inline CapturedClip textClip(const QString &text, const std::optional<QString> &app = {})
-{
-    CapturedClip clip;
-    clip.reps = {Representation{0, QStringLiteral("public.utf8-plain-text"), text.toUtf8()},
-                 Representation{0, QStringLiteral("public.html"), "<b>" + text.toUtf8() + "</b>"}};
-    clip.kind = ClipKind::Text;
-    clip.title = text;
-    clip.checksum = Representation::checksum(clip.reps);
-    clip.sourceBundleID = app;
-    clip.sourceName = app;
-    clip.totalBytes = 0;
-    for (const Representation &r : clip.reps)
-        clip.totalBytes += r.data.size();
-    return clip;
-}
-
-// Plain text only: the same content an edit to `text` produces.
-inline CapturedClip plainClip(const QString &text)
-{
-    CapturedClip clip;
-    clip.reps = {Representation{0, QStringLiteral("public.utf8-plain-text"), text.toUtf8()}};
-    clip.title = text;
-    clip.checksum = Representation::checksum(clip.reps);
-    clip.totalBytes = clip.reps.first().data.size();
-    return clip;
-}
-
-inline QString TestStore::capture(const QString &text, double now,
-                                  const std::optional<QString> &app)
-{
-    return record(textClip(text, app), now);
-}
 
 // The ids of a list of cards, in order.
 template<typename Items> QStringList idsOf(const Items &items)
