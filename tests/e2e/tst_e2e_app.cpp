@@ -1,13 +1,15 @@
 // The application as a person uses it, on a desktop with a window manager and a tray: copy
 // in another program, open the strip with the hotkey, paste the newest card with Return into
 // the window that was in front; `varu toggle`, a second `varu`, a .varu file opened from
-// outside (asked, imported, reported), the tray menu's pause, and config.json edited by hand.
+// the file manager (asked, imported, reported), the tray menu's pause, and config.json edited by
+// hand.
 
 #include "DbProbe.h"
 #include "DesktopSession.h"
 
 #include "store/Store.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -115,6 +117,25 @@ class E2eApp : public QObject
 
     void key(const QString &k) { m_s->run(u"xdotool"_qs, {u"key"_qs, k}); }
 
+    // What `scripts/dev.sh run` installs for the user: the desktop entry and the .varu type.
+    bool installDesktopEntry()
+    {
+        const QString share = m_s->home() + u"/.local/share"_qs;
+        const QString resources = QStringLiteral(VARU_SOURCE_DIR) + u"/resources"_qs;
+        QDir().mkpath(share + u"/applications"_qs);
+        QDir().mkpath(share + u"/mime/packages"_qs);
+        QByteArray entry = readFile(resources + u"/com.teko.varu.desktop.in"_qs);
+        entry.replace("@VARU_EXEC@", DesktopSession::varuBinary().toUtf8());
+        QFile out(share + u"/applications/com.teko.varu.desktop"_qs);
+        if (!out.open(QIODevice::WriteOnly) || out.write(entry) != entry.size())
+            return false;
+        out.close();
+        return QFile::copy(resources + u"/varu-mime.xml"_qs,
+                           share + u"/mime/packages/varu.xml"_qs) &&
+               m_s->run(u"update-mime-database"_qs, {share + u"/mime"_qs}) == 0 &&
+               m_s->run(u"update-desktop-database"_qs, {share + u"/applications"_qs}) == 0;
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -194,10 +215,10 @@ private Q_SLOTS:
         QTest::qWait(500);
         QCOMPARE(count(u"SELECT COUNT(*) FROM boards"_qs), 0);
 
-        // Accepted, as a file URL the way file managers pass it.
+        // Accepted, opened the way a file manager opens it: by its type's desktop entry.
+        QVERIFY(installDesktopEntry());
         m_log.clear();
-        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {QUrl::fromLocalFile(backup).toString()}),
-                 0);
+        QCOMPARE(m_s->run(u"gio"_qs, {u"open"_qs, backup}), 0);
         QVERIFY(logged("Pergunta: Importar “Receitas da vó” no Varu?"));
         QVERIFY(answerAlert(u"Return"_qs));
         QVERIFY(logged("Alerta: Importação concluída — 2 cards novos e 1 tab nova."));
