@@ -3,7 +3,6 @@
 
 #include "settings/HotKeyRules.h"
 
-#include <QSet>
 #include <QTest>
 
 using namespace HotKeyRules;
@@ -74,16 +73,13 @@ private Q_SLOTS:
 
     void everyReservedRowIsReachable()
     {
-        QSet<QString> combos;
         for (const auto &[combo, description] : reserved()) {
-            combos.insert(combo);
             QStringList parts = combo.split(QLatin1Char('+'));
             const QString key = parts.takeLast();
             QCOMPARE(normalized(parts), parts); // stored in canonical order
             if (!forbiddenKeys().contains(key))
                 QCOMPARE(problem(key, parts).value_or(QString()), reservedMessage(description));
         }
-        QCOMPARE(combos.size(), 49);
     }
 
     void recordableKeys()
