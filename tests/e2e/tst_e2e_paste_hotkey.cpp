@@ -195,24 +195,6 @@ private Q_SLOTS:
         QTRY_COMPARE(readFile(out), QByteArray("echo um\nolá do varu\n"));
     }
 
-    void threeStoredFilesGoBackAsThreeFiles()
-    {
-        Paster paster(*board, layout, keys, focus);
-        paster.write({{rep(1, "public.file-url", "file:///tmp/b.txt"),
-                       rep(0, "public.file-url", "file:///tmp/a.txt"),
-                       rep(2, "public.file-url", "file:///tmp/c%20d.txt")}},
-                     false);
-        QByteArray uris;
-        QCOMPARE(SessionRunner::run(
-                     u"xclip"_qs,
-                     {u"-o"_qs, u"-selection"_qs, u"clipboard"_qs, u"-t"_qs, u"text/uri-list"_qs},
-                     &uris),
-                 0);
-        QCOMPARE(QString::fromUtf8(uris).split(QRegularExpression(u"\r?\n"_qs), Qt::SkipEmptyParts),
-                 (QStringList{u"file:///tmp/a.txt"_qs, u"file:///tmp/b.txt"_qs,
-                              u"file:///tmp/c%20d.txt"_qs}));
-    }
-
     void cleanup() { SessionRunner::stopAll(); }
 };
 
