@@ -81,16 +81,6 @@ QByteArray pngBomb()
            pngChunk("IDAT", QByteArray::fromHex("789c030000000001")) + pngChunk("IEND", {});
 }
 
-struct HeifWriter
-{
-    static heif_error write(heif_context *, const void *data, size_t size, void *userdata)
-    {
-        static_cast<QByteArray *>(userdata)->append(static_cast<const char *>(data),
-                                                    qsizetype(size));
-        return {heif_error_Ok, heif_suberror_Unspecified, "ok"};
-    }
-};
-
 // HEIC bytes of the image, or empty when no HEVC encoder is installed.
 QByteArray heic(const QImage &source)
 {
@@ -110,7 +100,11 @@ QByteArray heic(const QImage &source)
         memcpy(plane + y * stride, rgb.constScanLine(y), size_t(rgb.width() * 3));
     heif_context_encode_image(ctx, image, encoder, nullptr, nullptr);
     QByteArray out;
-    heif_writer writer{1, &HeifWriter::write};
+    heif_writer writer{1, [](heif_context *, const void *data, size_t size, void *out) {
+                           static_cast<QByteArray *>(out)->append(static_cast<const char *>(data),
+                                                                  qsizetype(size));
+                           return heif_error{heif_error_Ok, heif_suberror_Unspecified, "ok"};
+                       }};
     heif_context_write(ctx, &writer, &out);
     heif_image_release(image);
     heif_encoder_release(encoder);
@@ -134,13 +128,6 @@ QByteArray pdfOfPages(int pages)
         }
     }
     return bytes;
-}
-
-QImage decoded(const QByteArray &png)
-{
-    QImage image;
-    image.loadFromData(png, "PNG");
-    return image;
 }
 
 } // namespace
@@ -183,7 +170,7 @@ private Q_SLOTS:
         const auto thumb = Thumbnailer::make(bytes, 360);
         QVERIFY(thumb);
         QCOMPARE(QSize(thumb->width, thumb->height), source); // as stored
-        const QImage image = decoded(thumb->png);
+        const QImage image = QImage::fromData(thumb->png, "PNG");
         QCOMPARE(image.size(), thumbnail);
         const bool turned = thumbnail.height() > thumbnail.width();
         const QPoint redAt = turned ? QPoint(thumbnail.width() / 2, 5) : QPoint(5, 20);
@@ -197,7 +184,7 @@ private Q_SLOTS:
         const auto thumb = Thumbnailer::pdf(pdfOfPages(10), 360);
         QVERIFY(thumb);
         QCOMPARE(thumb->pages, 10);
-        const QImage image = decoded(thumb->png);
+        const QImage image = QImage::fromData(thumb->png, "PNG");
         QCOMPARE(image.height(), 360); // A4 is portrait
         QVERIFY(qAbs(image.width() - 255) <= 1);
         QCOMPARE(image.pixel(image.width() - 1, image.height() - 1), qRgb(255, 255, 255)); // paper
