@@ -31,10 +31,28 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace {
+
+// config.json is edited by hand here, and a limit of 0 reads like "no limit" (as it does for
+// the retention period): taken literally it would empty the history at the next copy.
+VaruConfig withUsableLimit(VaruConfig config, qint64 fallback)
+{
+    if (config.historyLimit < 1) {
+        qCCritical(lcVaru,
+                   "historyLimit %lld ignorado: o histórico guarda pelo menos 1 card; "
+                   "usando %lld",
+                   static_cast<long long>(config.historyLimit), static_cast<long long>(fallback));
+        config.historyLimit = fallback;
+    }
+    return config;
+}
+
+} // namespace
+
 AppDelegate::AppDelegate(const QString &supportDir, QObject *parent)
     : QObject(parent)
     , m_supportDir(supportDir)
-    , m_config(ConfigFile::load(supportDir))
+    , m_config(withUsableLimit(ConfigFile::load(supportDir), VaruConfig().historyLimit))
     , m_dialogs(std::make_unique<QtShellDialogs>())
 {}
 
@@ -76,8 +94,9 @@ void AppDelegate::applicationDidFinishLaunching()
     startRetention();
 
     m_watcher = std::make_unique<ConfigWatcher>(m_supportDir);
-    connect(m_watcher.get(), &ConfigWatcher::changed, this,
-            [this](const VaruConfig &config) { apply(config, false); });
+    connect(m_watcher.get(), &ConfigWatcher::changed, this, [this](const VaruConfig &config) {
+        apply(withUsableLimit(config, m_config.historyLimit), false);
+    });
 
     const QStringList pending = std::exchange(m_pendingOpenURLs, {});
     if (!pending.isEmpty())

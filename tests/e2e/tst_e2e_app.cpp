@@ -136,6 +136,23 @@ class E2eApp : public QObject
                m_s->run(u"update-desktop-database"_qs, {share + u"/applications"_qs}) == 0;
     }
 
+    // Opens the tray menu and chooses its pause entry (resume, while paused) by keyboard:
+    // past "Abrir Varu" and the disabled status line.
+    void choosePauseInTheTray(const QString &shot = {})
+    {
+        const QStringList icon = trayIcon();
+        QVERIFY(!icon.isEmpty());
+        m_s->run(u"xdotool"_qs, {u"mousemove"_qs, u"--window"_qs, icon.first(), u"8"_qs, u"8"_qs,
+                                 u"click"_qs, u"1"_qs});
+        QTest::qWait(700);
+        if (!m_shots.isEmpty() && !shot.isEmpty())
+            m_s->screenshot(m_shots + u"/"_qs + shot);
+        key(u"Down"_qs);
+        key(u"Down"_qs);
+        key(u"Return"_qs);
+        QTest::qWait(500);
+    }
+
 private Q_SLOTS:
     QString backup() const { return m_s->home() + u"/Receitas da vó.varu"_qs; }
 
@@ -229,24 +246,16 @@ private Q_SLOTS:
         QVERIFY(varuWindows(100, 1000).isEmpty());
     }
 
-    void theTrayMenuPausesCapture()
+    void theTrayMenuPausesAndResumesCapture()
     {
-        const QStringList icon = trayIcon();
-        QVERIFY(!icon.isEmpty());
-        m_s->run(u"xdotool"_qs, {u"mousemove"_qs, u"--window"_qs, icon.first(), u"8"_qs, u"8"_qs,
-                                 u"click"_qs, u"1"_qs});
-        QTest::qWait(700);
-        if (!m_shots.isEmpty())
-            m_s->screenshot(m_shots + u"/e2e-tray.png"_qs);
-        // Open the strip, skip the disabled status line, pause.
-        key(u"Down"_qs);
-        key(u"Down"_qs);
-        key(u"Return"_qs);
-        QTest::qWait(500);
+        choosePauseInTheTray(u"e2e-tray.png"_qs);
         const qint64 before = count(u"SELECT COUNT(*) FROM items"_qs);
         m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000, "em pausa");
         QTest::qWait(1500);
         QCOMPARE(count(u"SELECT COUNT(*) FROM items"_qs), before);
+
+        choosePauseInTheTray();
+        QVERIFY(copy("depois da pausa"));
     }
 
     void editingConfigJsonAppliesTheHistoryLimit()
@@ -260,6 +269,21 @@ private Q_SLOTS:
             [&] { return count(u"SELECT COUNT(*) FROM items WHERE in_history = 1"_qs) == 1; }));
         // Cards in the tab stay.
         QCOMPARE(count(u"SELECT COUNT(*) FROM board_items"_qs), 2);
+
+        // A limit of 0 would empty the history: refused, the last card stays.
+        QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        config.write("{ \"historyLimit\": 0 }\n");
+        config.close();
+        QVERIFY(logged("historyLimit 0 ignorado: o histórico guarda pelo menos 1 card; usando 1"));
+        // The limit is still 1: the new copy takes the last card's place.
+        m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000,
+                 "depois do limite");
+        QVERIFY(DesktopSession::waitFor([&] {
+            return DbProbe(dbPath())
+                       .scalar(u"SELECT title FROM items WHERE in_history = 1"_qs)
+                       .toString() == u"depois do limite"_qs;
+        }));
+        QCOMPARE(count(u"SELECT COUNT(*) FROM items WHERE in_history = 1"_qs), 1);
     }
 
     void cleanupTestCase()
