@@ -15,8 +15,11 @@ StatusTray::StatusTray(std::function<TrayMenu::State()> state, QObject *parent)
     // A plain click opens the menu too, as right-clicking does.
     connect(&m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason r) {
-                if (r == QSystemTrayIcon::Trigger && !m_menu.isVisible())
-                    m_menu.popup(QCursor::pos());
+                if (r != QSystemTrayIcon::Trigger || m_menu.isVisible())
+                    return;
+                // Under the icon, not over it, where the tray says where the icon is.
+                const QRect icon = m_icon.geometry();
+                m_menu.popup(icon.isValid() ? icon.bottomLeft() + QPoint(0, 1) : QCursor::pos());
             });
     m_retry.setInterval(kTrayRetryMs);
     connect(&m_retry, &QTimer::timeout, this, &StatusTray::showWhenAvailable);
