@@ -24,30 +24,22 @@ struct ShellRig
         });
     }
 
-    // Runs `body` through the funnel and waits until the model has the reload, and until
-    // every earlier body's reload has arrived too.
+    // Runs `body` through the funnel and waits for its reload (and so for every earlier one).
     bool settle(std::function<void(Store &)> body = [](Store &) {})
     {
-        const qsizetype before = snapshots.size();
         bool done = false;
         funnel.onStore(std::move(body), [&done] { done = true; });
-        return QTest::qWaitFor([&] { return done; }) && snapshots.size() > before;
+        return QTest::qWaitFor([&] { return done; });
     }
 
-    // A text card at `time` (seconds since 1970), rich unless `plainOnly`; its id.
-    QString capture(const QString &text, double time, bool plainOnly = false)
+    // A card of plain text and HTML recorded at `time`; its id.
+    QString capture(const QString &text, double time)
     {
         CapturedClip clip;
-        clip.reps = {Representation{0, QStringLiteral("public.utf8-plain-text"), text.toUtf8()}};
-        if (!plainOnly)
-            clip.reps << Representation{0, QStringLiteral("public.html"),
-                                        "<b>" + text.toUtf8() + "</b>"};
-        clip.kind = ClipKind::Text;
+        clip.reps = {{0, QStringLiteral("public.utf8-plain-text"), text.toUtf8()},
+                     {0, QStringLiteral("public.html"), "<b>" + text.toUtf8() + "</b>"}};
         clip.title = text;
         clip.checksum = Representation::checksum(clip.reps);
-        clip.totalBytes = 0;
-        for (const Representation &r : clip.reps)
-            clip.totalBytes += r.data.size();
         QString id;
         store->sync([&](Store &s) {
             s.upsert(clip, std::nullopt, time);
@@ -63,15 +55,13 @@ struct ShellRig
         return out;
     }
 
-    std::optional<ClipItem> card(const QString &id) const
+    // The card with that id in the last snapshot, in the history or in any tab.
+    ClipItem card(const QString &id) const
     {
-        for (const ClipItem &item : model.history())
-            if (item.id == id)
-                return item;
+        QList<ClipItem> all = model.history();
         for (const QList<ClipItem> &items : model.boardItems())
-            for (const ClipItem &item : items)
-                if (item.id == id)
-                    return item;
-        return std::nullopt;
+            all += items;
+        return *std::find_if(all.cbegin(), all.cend(),
+                             [&](const ClipItem &c) { return c.id == id; });
     }
 };
