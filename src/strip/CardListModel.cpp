@@ -17,11 +17,18 @@ CardListModel::CardListModel(StripModel &model, const CardPresenter &presenter, 
 {
     m_items = m_model.filtered();
     m_selected = m_model.selectedIDs();
+    m_boards = m_model.boards();
     updateSelectedRow();
     connect(&m_model, &StripModel::filteredChanged, this, &CardListModel::sync);
     connect(&m_model, &StripModel::selectedIDsChanged, this, &CardListModel::syncSelection);
     connect(&m_model, &StripModel::selectedIDChanged, this, &CardListModel::focusChanged);
-    connect(&m_model, &StripModel::boardsChanged, this, &CardListModel::updatePins);
+    // Every reload announces the tabs; the pins change only when the tabs really did.
+    connect(&m_model, &StripModel::boardsChanged, this, [this] {
+        if (m_model.boards() != m_boards) {
+            m_boards = m_model.boards();
+            updatePins();
+        }
+    });
     connect(&m_model, &StripModel::tabChanged, this, &CardListModel::updatePins);
 }
 

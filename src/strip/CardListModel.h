@@ -5,6 +5,7 @@
 // worked out on first use and kept until the card or the time changes.
 
 #include "CardFace.h"
+#include "capture/Board.h"
 #include "capture/ClipItem.h"
 
 #include <QAbstractListModel>
@@ -98,6 +99,7 @@ private:
     const CardPresenter &m_presenter;
     QList<ClipItem> m_items;
     QSet<QString> m_selected;
+    QList<Board> m_boards; // as the pins were last drawn
     int m_selectedRow = -1;
     double m_now = 0;
     mutable QHash<QString, int> m_rows;

@@ -154,11 +154,11 @@ std::optional<QImage> FileThumbnails::fromSharedCache(const QString &path) const
         QImageReader reader(m_cacheHome + u"/thumbnails/"_qs + QLatin1String(size) + u'/' + name);
         if (!reader.canRead())
             continue;
+        // Read the picture itself: the reader's own text lookup splits keys at ':' and never
+        // finds "Thumb::MTime".
+        const QImage image = reader.read();
         // A thumbnail of an older version of the file is stale.
-        if (reader.text(QStringLiteral("Thumb::MTime")) != mtime)
-            continue;
-        QImage image = reader.read();
-        if (!image.isNull())
+        if (!image.isNull() && image.text(QStringLiteral("Thumb::MTime")) == mtime)
             return image;
     }
     return std::nullopt;

@@ -62,8 +62,16 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
     m_panel->installEventFilter(this);
     m_slide = std::make_unique<WindowSlide>(*m_panel);
 
-    // Another window took the keyboard: the user has moved on.
+    // Another window took the keyboard: the user has moved on. The loss is confirmed a moment
+    // later, because X11 reports the end of a previous showing late, after a quick reopening
+    // has taken the keyboard again.
+    m_focusLoss.setSingleShot(true);
+    m_focusLoss.setInterval(kFocusLossMs);
     connect(m_panel.get(), &QWindow::activeChanged, this, [this] {
+        if (!m_panel->isActive() && isVisible() && !m_hiding)
+            m_focusLoss.start();
+    });
+    connect(&m_focusLoss, &QTimer::timeout, this, [this] {
         if (!m_panel->isActive() && isVisible() && !m_hiding)
             startHide({}, FocusReturn::Leave);
     });
@@ -160,6 +168,7 @@ void StripController::show()
                    WindowSlide::riseCurve());
     m_keyMonitor = true;
     m_clock.start();
+    m_focusLoss.stop();
 }
 
 void StripController::hide(std::function<void()> completion)

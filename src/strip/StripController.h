@@ -68,6 +68,7 @@ public:
     static constexpr int kMargin = 10;
     static constexpr int kShowMs = 220;
     static constexpr int kHideMs = 150;
+    static constexpr int kFocusLossMs = 150;
 
 Q_SIGNALS:
     // The strip has slid out and is gone.
@@ -101,6 +102,7 @@ private:
     StripPreview *m_preview = nullptr;
     std::function<bool()> m_compositor;
     QTimer m_clock; // keeps the relative times fresh while shown
+    QTimer m_focusLoss;
 
     bool m_keyMonitor = false;
     bool m_hiding = false;

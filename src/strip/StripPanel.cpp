@@ -53,11 +53,12 @@ void StripPanel::resizeEvent(QResizeEvent *event)
 
 void StripPanel::updateShape()
 {
-    if (!m_shaped) {
-        setMask(QRegion());
-        return;
+    QRegion shape;
+    if (m_shaped) {
+        QPainterPath path;
+        path.addRoundedRect(QRectF(0, 0, width(), height()), kCornerRadius, kCornerRadius);
+        shape = QRegion(path.toFillPolygon().toPolygon());
     }
-    QPainterPath path;
-    path.addRoundedRect(QRectF(0, 0, width(), height()), kCornerRadius, kCornerRadius);
-    setMask(QRegion(path.toFillPolygon().toPolygon()));
+    if (shape != mask())
+        setMask(shape);
 }

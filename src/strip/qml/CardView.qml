@@ -32,7 +32,13 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: 20
-        color: card.selected ? Qt.tint(Theme.card, Theme.withAlpha(Theme.accent, 0.22)) : Theme.card
+        color: Theme.card
+        Rectangle {
+            anchors.fill: parent
+            radius: 20
+            visible: card.selected
+            color: Theme.withAlpha(Theme.accent, 0.22)
+        }
     }
 
     // The header's colour and the application's icon, which hangs a little over the content.

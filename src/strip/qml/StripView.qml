@@ -76,8 +76,7 @@ Item {
             rightMargin: 18
             clip: true
             boundsBehavior: Flickable.StopAtBounds
-            cacheBuffer: 480
-            reuseItems: true
+            cacheBuffer: 1800
             model: root.cards
             delegate: CardView {
                 y: 8
