@@ -198,8 +198,7 @@ void AppDelegate::runTrayCommand(TrayMenu::Command command)
     using C = TrayMenu::Command;
     switch (command) {
     case C::OpenStrip:
-        if (m_strip)
-            m_strip->show();
+        showStrip();
         break;
     case C::RequestPasteboardAccess:
         m_monitor->capture(true);
@@ -266,7 +265,13 @@ void AppDelegate::togglePreview()
 
 void AppDelegate::reopen()
 {
-    if (m_strip)
+    showStrip();
+}
+
+void AppDelegate::showStrip()
+{
+    // Already up: sliding it in again would only make it jump.
+    if (m_strip && (!m_strip->isVisible() || m_strip->isHiding()))
         m_strip->show();
 }
 

@@ -52,6 +52,7 @@ public:
     void reopen();
     void openFiles(const QStringList &paths);
     void toggleStrip();
+    void showStrip();
     void togglePreview();
     // There is no settings window yet: config.json opens in the desktop's editor, and saving
     // it applies the change (any pane name is accepted and has no effect).
