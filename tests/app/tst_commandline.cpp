@@ -22,7 +22,8 @@ private Q_SLOTS:
         QCOMPARE(CommandLine::parse({u"--help"_qs}, u"/w"_qs).action, A::Help);
 
         const CommandLine files = CommandLine::parse(
-            {u"a.varu"_qs, u"/abs/b.VARU"_qs, u"file:///x/c%20d.varu"_qs, u"../e.varu"_qs}, u"/w/sub"_qs);
+            {u"a.varu"_qs, u"/abs/b.VARU"_qs, u"file:///x/c%20d.varu"_qs, u"../e.varu"_qs},
+            u"/w/sub"_qs);
         QCOMPARE(files.action, A::Start);
         QCOMPARE(files.files, QStringList({u"/w/sub/a.varu"_qs, u"/abs/b.VARU"_qs,
                                            u"/x/c d.varu"_qs, u"/w/e.varu"_qs}));
@@ -33,7 +34,8 @@ private Q_SLOTS:
     {
         using A = CommandLine::Action;
         QCOMPARE(CommandLine::parse({u"toggle"_qs, u"x"_qs}, u"/w"_qs).action, A::Invalid);
-        QCOMPARE(CommandLine::parse({u"settings"_qs, u"a"_qs, u"b"_qs}, u"/w"_qs).action, A::Invalid);
+        QCOMPARE(CommandLine::parse({u"settings"_qs, u"a"_qs, u"b"_qs}, u"/w"_qs).action,
+                 A::Invalid);
         const CommandLine bad = CommandLine::parse({u"x.varu"_qs, u"--frobnicate"_qs}, u"/w"_qs);
         QCOMPARE(bad.action, A::Invalid);
         QVERIFY(bad.error.contains(u"--frobnicate"_qs));
