@@ -22,7 +22,7 @@ packages=(
     libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libgl-dev
     libbenchmark-dev
     adwaita-icon-theme hicolor-icon-theme fonts-dejavu-core shared-mime-info desktop-file-utils
-    dbus dbus-x11 xvfb xauth openbox xclip xdotool x11-utils imagemagick trayer xterm
+    dbus dbus-x11 xvfb xauth openbox xclip xdotool x11-utils imagemagick trayer xterm xcompmgr
 )
 
 as_root() {

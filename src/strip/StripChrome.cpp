@@ -22,6 +22,14 @@ void StripChrome::setTranslucent(bool translucent)
     Q_EMIT translucentChanged();
 }
 
+void StripChrome::setMenuOpen(bool open)
+{
+    if (open == m_menuOpen)
+        return;
+    m_menuOpen = open;
+    Q_EMIT menuOpenChanged();
+}
+
 QString StripChrome::searchPlaceholder() const
 {
     if (m_model.tab().isHistory())

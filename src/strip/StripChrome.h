@@ -20,6 +20,8 @@ class StripChrome : public QObject
     Q_PROPERTY(QString emptySubtitle READ emptySubtitle NOTIFY textsChanged)
     // One {label, symbol} per kind filter, in button order.
     Q_PROPERTY(QVariantList filters READ filters CONSTANT)
+    // A context menu of the strip is open; the views set it, and the keys are the menu's.
+    Q_PROPERTY(bool menuOpen READ menuOpen WRITE setMenuOpen NOTIFY menuOpenChanged)
 
 public:
     explicit StripChrome(StripModel &model, QObject *parent = nullptr);
@@ -34,6 +36,8 @@ public:
     QString emptyTitle() const;
     QString emptySubtitle() const;
     QVariantList filters() const;
+    bool menuOpen() const { return m_menuOpen; }
+    void setMenuOpen(bool open);
 
     // The strip was shown again: the views put the row back at the focused card.
     void announceShown() { Q_EMIT shown(); }
@@ -42,8 +46,10 @@ Q_SIGNALS:
     void translucentChanged();
     void textsChanged();
     void shown();
+    void menuOpenChanged();
 
 private:
     StripModel &m_model;
     bool m_translucent = false;
+    bool m_menuOpen = false;
 };

@@ -219,8 +219,9 @@ void StripController::finishHide()
 
 bool StripController::eventFilter(QObject *watched, QEvent *event)
 {
+    // While a context menu is open its keys are its own (arrows, Return, Escape).
     if (watched == m_panel.get() && event->type() == QEvent::KeyPress && m_keyMonitor &&
-        isVisible() && !m_hiding)
+        isVisible() && !m_hiding && !m_chrome->menuOpen())
         return m_keys.handle(*static_cast<QKeyEvent *>(event));
     return QObject::eventFilter(watched, event);
 }

@@ -37,6 +37,7 @@ const App kApps[] = {
      QColor(0xC0, 0x1C, 0x28), "E"},
     {"org.gnome.Nautilus", "Arquivos", QColor(0x9A, 0x9A, 0xA0), QColor(0x5E, 0x5C, 0x64), "▤"},
     {"com.slack.Slack", "Slack", QColor(0xC0, 0x61, 0xCB), QColor(0x61, 0x35, 0x83), "#"},
+    {"org.gnome.Console", "Console", QColor(0x5E, 0x5C, 0x64), QColor(0x24, 0x1F, 0x31), ">_"},
 };
 
 QImage appIcon(const App &app)
@@ -52,7 +53,7 @@ QImage appIcon(const App &app)
     p.setBrush(g);
     p.drawRoundedRect(QRectF(8, 8, 112, 112), 26, 26);
     QFont font;
-    font.setPixelSize(64);
+    font.setPixelSize(QString::fromUtf8(app.glyph).size() > 1 ? 50 : 64);
     font.setBold(true);
     p.setFont(font);
     p.setPen(Qt::white);
@@ -243,10 +244,10 @@ History make(const QString &folder, double now)
                           ago(26 * 3600), "org.gnome.Nautilus");
     ClipItem command =
         card(ClipKind::Text, u"git rebase -i HEAD~3 && git push --force-with-lease"_qs,
-             ago(2 * 86400), "xterm");
+             ago(2 * 86400), "org.gnome.Console");
     ClipItem contractFile = card(ClipKind::File, contract, ago(3 * 86400), "org.gnome.Nautilus");
     ClipItem thanks =
-        card(ClipKind::Text, u"Valeu pela ajuda ontem! 🙌"_qs, ago(9 * 86400), "com.slack.Slack");
+        card(ClipKind::Text, u"Valeu pela ajuda ontem!"_qs, ago(9 * 86400), "com.slack.Slack");
     ClipItem notesFile = card(ClipKind::File, notes, ago(16 * 86400), "org.gnome.Nautilus");
 
     // Two tabs: work holds the command and the clause, ideas the link.

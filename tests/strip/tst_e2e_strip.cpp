@@ -86,6 +86,18 @@ class E2eStrip : public QObject
         QVERIFY(shown());
     }
 
+    // The first item of the visual tree below `root` that `match` accepts.
+    static QQuickItem *visualChild(QQuickItem *root, const std::function<bool(QQuickItem *)> &match)
+    {
+        for (QQuickItem *child : root->childItems()) {
+            if (match(child))
+                return child;
+            if (QQuickItem *found = visualChild(child, match))
+                return found;
+        }
+        return nullptr;
+    }
+
     // The bottom of the screen, where the strip is, into the screenshots folder.
     void screenshot(const QString &name)
     {
@@ -215,6 +227,36 @@ private Q_SLOTS:
         model.setData({}, {}, {});
         screenshot(u"strip-empty-history"_qs);
         model.setData(demo.history, demo.boards, demo.boardItems);
+        strip->hide();
+        QVERIFY(gone());
+    }
+
+    void tabChipMenuTakesTheKeys()
+    {
+        openStrip();
+        const QString work = demo.boards.first().id;
+        QQuickItem *chip = visualChild(strip->panel()->rootObject(), [&](QQuickItem *item) {
+            return item->property("tabID").toString() == work && item->property("title").isValid();
+        });
+        QVERIFY(chip);
+        const QPoint at =
+            chip->mapToGlobal(QPointF(chip->width() / 2, chip->height() / 2)).toPoint();
+        QVERIFY(SessionRunner::run(u"xdotool"_qs,
+                                   {u"mousemove"_qs, QString::number(at.x()),
+                                    QString::number(at.y()), u"click"_qs, u"3"_qs}) == 0);
+        QVERIFY(QTest::qWaitFor([&] { return strip->chrome()->menuOpen(); }, 3000));
+        screenshot(u"strip-tab-menu"_qs);
+        // The menu's keys: arrows pick an entry and Return chooses it; nothing is pasted.
+        QVERIFY(key(u"Down"_qs));
+        QVERIFY(key(u"Return"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return model.boardEditor().has_value(); }, 3000));
+        QCOMPARE(model.boardEditor()->boardIDText(), work);
+        QVERIFY(!model.boardEditor()->confirmDelete);
+        QVERIFY(!strip->chrome()->menuOpen());
+        // Back to the strip's keys: Escape closes the editor, not the strip.
+        QVERIFY(key(u"Escape"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return !model.hasOverlay(); }, 3000));
+        QVERIFY(strip->isVisible());
         strip->hide();
         QVERIFY(gone());
     }

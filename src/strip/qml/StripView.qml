@@ -33,6 +33,7 @@ Item {
             width: Math.min(implicitWidth, 640, header.width - tools.width - 12)
             strip: root.strip
             tabs: root.tabs
+            chrome: root.chrome
         }
         Row {
             id: tools

@@ -7,6 +7,7 @@ Flickable {
     id: bar
     required property var strip  // StripModel
     required property var tabs   // TabListModel
+    required property var chrome // StripChrome
 
     implicitWidth: row.width
     height: 34
@@ -24,6 +25,7 @@ Flickable {
             model: bar.tabs
             delegate: TabChip {
                 strip: bar.strip
+                chrome: bar.chrome
             }
         }
         CircleButton {

@@ -8,6 +8,7 @@ import Varu.Strip
 Item {
     id: chip
     required property var strip      // StripModel
+    required property var chrome     // StripChrome
     required property string tabID
     required property bool isHistory
     required property string title
@@ -96,6 +97,7 @@ Item {
 
     StripMenu {
         id: menu
+        chrome: chip.chrome
         StripMenuItem {
             text: "Editar tab…"
             onTriggered: chip.strip.editBoard(chip.tabID, false)
