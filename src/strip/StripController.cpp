@@ -60,6 +60,8 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
         StripPanel::Views{&m_model, m_cards.get(), m_tabs.get(), m_chrome.get()}, pictures,
         fileThumbs);
     m_panel->installEventFilter(this);
+    if (m_target)
+        m_target->setOwnWindow(WindowId(m_panel->winId())); // never the window to paste into
     m_slide = std::make_unique<WindowSlide>(*m_panel);
 
     // Another window took the keyboard: the user has moved on. The loss is confirmed a moment

@@ -137,6 +137,11 @@ private Q_SLOTS:
         // the user was in remembered for the paste.
         QCOMPARE(focused(), u"A"_qs);
         QCOMPARE(target.remembered(), std::optional<WindowId>(kUserWindow));
+        // Shown again while it has the keyboard itself, the strip keeps the user's window.
+        focus.setActive(WindowId(window()->winId()));
+        strip->show();
+        QVERIFY(settled());
+        QCOMPARE(target.remembered(), std::optional<WindowId>(kUserWindow));
         model.setQuery(u"b"_qs);
         model.setKindFilter(KindFilter::Text);
         model.showBoard(u"T1"_qs);
