@@ -9,6 +9,8 @@
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
+#include <optional>
+
 namespace RenderBackend {
 
 namespace {
@@ -51,14 +53,26 @@ bool isSoftwareRenderer(const char *glRenderer)
 
 bool chooseForStrip()
 {
+    // The renderer is the process's: choosing once is enough, and later requests are ignored.
+    static std::optional<bool> chosen;
+    if (chosen)
+        return *chosen;
     if (qEnvironmentVariableIsSet("QT_QUICK_BACKEND") ||
-        qEnvironmentVariableIsSet("QSG_RHI_BACKEND"))
-        return QQuickWindow::graphicsApi() == QSGRendererInterface::Software;
-    if (hasRenderNode() && !glIsSoftware())
-        return false;
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    qCInfo(lcVaru, "Sem GPU: a faixa usa o renderizador por software");
-    return true;
+        qEnvironmentVariableIsSet("QSG_RHI_BACKEND")) {
+        // Chosen by whoever started us.
+        chosen = qgetenv("QT_QUICK_BACKEND") == "software";
+    } else {
+        chosen = !hasRenderNode() || glIsSoftware();
+        if (*chosen) {
+            QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+            qCInfo(lcVaru, "Sem GPU: a faixa usa o renderizador por software");
+        }
+    }
+    // Frames of the software renderer are asked for by animation timers; the platform's usual
+    // pause of 5 ms before drawing a requested frame makes every other one miss its tick.
+    if (*chosen && !qEnvironmentVariableIsSet("QT_QPA_UPDATE_IDLE_TIME"))
+        qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
+    return *chosen;
 }
 
 } // namespace RenderBackend

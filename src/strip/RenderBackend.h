@@ -5,8 +5,9 @@
 
 namespace RenderBackend {
 
-// Leaves the choice to Qt when QT_QUICK_BACKEND or QSG_RHI_BACKEND is set. Returns whether
-// the software renderer was chosen.
+// Leaves the choice to Qt when QT_QUICK_BACKEND or QSG_RHI_BACKEND is set. With the software
+// renderer, requested frames are drawn without the platform's idle pause. Returns whether the
+// software renderer was chosen.
 bool chooseForStrip();
 
 // The OpenGL renderer's name marks a CPU rasteriser (llvmpipe, softpipe, swrast).
