@@ -1,7 +1,9 @@
 #include "StripChrome.h"
 
+#include "HexColor.h"
 #include "KindFilter.h"
 #include "StripModel.h"
+#include "TabPalette.h"
 
 #include <QVariantMap>
 
@@ -76,4 +78,14 @@ QVariantList StripChrome::filters() const
         list.append(QVariantMap{{u"label"_qs, KindFilters::label(filter)},
                                 {u"symbol"_qs, KindFilters::symbol(filter)}});
     return list;
+}
+
+QStringList StripChrome::tabColors() const
+{
+    return TabPalette::colors();
+}
+
+QColor StripChrome::color(const QString &hex) const
+{
+    return HexColor::parseOrGray(hex);
 }

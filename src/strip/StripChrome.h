@@ -3,8 +3,10 @@
 // field's placeholder, the empty state for the current search and tab, the filter buttons,
 // and whether the panel looks translucent (a compositor runs) or opaque.
 
+#include <QColor>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 class StripModel;
@@ -20,6 +22,8 @@ class StripChrome : public QObject
     Q_PROPERTY(QString emptySubtitle READ emptySubtitle NOTIFY textsChanged)
     // One {label, symbol} per kind filter, in button order.
     Q_PROPERTY(QVariantList filters READ filters CONSTANT)
+    // The colours offered for tabs, in the tab editor's order.
+    Q_PROPERTY(QStringList tabColors READ tabColors CONSTANT)
     // A context menu of the strip is open; the views set it, and the keys are the menu's.
     Q_PROPERTY(bool menuOpen READ menuOpen WRITE setMenuOpen NOTIFY menuOpenChanged)
 
@@ -36,6 +40,9 @@ public:
     QString emptyTitle() const;
     QString emptySubtitle() const;
     QVariantList filters() const;
+    QStringList tabColors() const;
+    // A colour written as text, gray when it is not one.
+    Q_INVOKABLE QColor color(const QString &hex) const;
     bool menuOpen() const { return m_menuOpen; }
     void setMenuOpen(bool open);
 

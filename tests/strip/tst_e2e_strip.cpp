@@ -6,6 +6,7 @@
 
 #include "SessionRunner.h"
 #include "StripDemo.h"
+#include "StripFixtures.h"
 #include "capture/ImageCache.h"
 #include "capture/PasteTarget.h"
 #include "platform/x11/X11WindowFocus.h"
@@ -15,6 +16,7 @@
 #include "strip/StripController.h"
 #include "strip/StripModel.h"
 #include "strip/StripPanel.h"
+#include "strip/TabPalette.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -259,6 +261,70 @@ private Q_SLOTS:
         QVERIFY(strip->isVisible());
         strip->hide();
         QVERIFY(gone());
+    }
+
+    void editorsTakeTheKeyboard()
+    {
+        RecordingActions actions;
+        model.setActions(&actions);
+        openStrip();
+        const ClipItem first = demo.history.first();
+        const auto overlayShown = [&] {
+            return QTest::qWaitFor(
+                [&] {
+                    return visualChild(strip->panel()->rootObject(), [](QQuickItem *item) {
+                        return item->property("renaming").isValid() ||
+                               item->property("editor").isValid();
+                    });
+                },
+                3000);
+        };
+
+        // The card's text: typed at its end; Return breaks the line; ⌘Return saves.
+        QVERIFY(key(u"ctrl+e"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return model.editing().has_value(); }, 3000));
+        QVERIFY(overlayShown());
+        QVERIFY(type(u" Sala 4."_qs));
+        QVERIFY(key(u"Return"_qs));
+        QVERIFY(type(u"Fim"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return model.editing()->text.endsWith(u"Fim"_qs); }, 3000));
+        screenshot(u"strip-edit-card"_qs);
+        QVERIFY(key(u"ctrl+Return"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return !model.hasOverlay(); }, 3000));
+        QCOMPARE(actions.calls, QStringList{u"save "_qs + first.id + u" ["_qs + first.title +
+                                            u" Sala 4.\nFim]"_qs});
+
+        // A name: one line, Return saves.
+        actions.calls.clear();
+        QVERIFY(key(u"ctrl+r"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return model.editing().has_value(); }, 3000));
+        QVERIFY(type(u"Pauta"_qs));
+        QVERIFY(key(u"Return"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return !model.hasOverlay(); }, 3000));
+        QCOMPARE(actions.calls, QStringList{u"rename "_qs + first.id + u" to [Pauta]"_qs});
+
+        // A new tab: nothing can be created without a name; Escape leaves without one.
+        actions.calls.clear();
+        QVERIFY(key(u"ctrl+t"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return model.boardEditor().has_value(); }, 3000));
+        QVERIFY(key(u"Return"_qs));
+        QVERIFY(model.boardEditor().has_value());
+        QVERIFY(type(u"Viagem"_qs));
+        screenshot(u"strip-new-tab"_qs);
+        QVERIFY(key(u"Return"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return !model.hasOverlay(); }, 3000));
+        QCOMPARE(actions.calls, QStringList{u"create [Viagem] #4CBF8A with "_qs.replace(
+                                    u"#4CBF8A"_qs, TabPalette::colorFor(demo.boards.size()))});
+        QVERIFY(key(u"ctrl+e"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return model.hasOverlay(); }, 3000));
+        QVERIFY(key(u"Escape"_qs));
+        QVERIFY(QTest::qWaitFor([&] { return !model.hasOverlay(); }, 3000));
+        QVERIFY(strip->isVisible());
+        QCOMPARE(actions.calls.size(), 1);
+
+        strip->hide();
+        QVERIFY(gone());
+        model.setActions(nullptr);
     }
 
     void clickingAnotherWindowClosesTheStrip()

@@ -148,9 +148,20 @@ Item {
     }
     Component.onCompleted: search.input.forceActiveFocus()
 
-    // The card editor and the tab editor are laid over everything here.
-    Item {
-        id: overlays
+    // The card editor and the tab editor, over everything while open.
+    Loader {
         anchors.fill: parent
+        active: root.strip.editing !== undefined
+        sourceComponent: EditOverlay {
+            strip: root.strip
+        }
+    }
+    Loader {
+        anchors.fill: parent
+        active: root.strip.boardEditor !== undefined
+        sourceComponent: BoardEditorOverlay {
+            strip: root.strip
+            chrome: root.chrome
+        }
     }
 }
