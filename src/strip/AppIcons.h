@@ -1,8 +1,6 @@
 #pragma once
-// Application icons and their header colours by the desktop entry id a card was copied from
-// ("org.gnome.TextEditor"). Both are cached for the life of the object; a missing icon is
-// looked up again next time (the application may be installed meanwhile), a missing colour
-// is not. Main thread only: icons are GUI objects.
+// Application icons and their header colours by the desktop entry id a card was copied from,
+// looked up through GIO and the icon theme, and cached for the life of the object.
 
 #include <QColor>
 #include <QHash>
@@ -12,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+// A missing icon is looked up again next time (the application may be installed meanwhile);
+// a missing colour is not. Main thread only: icons are GUI objects.
 class AppIcons
 {
 public:

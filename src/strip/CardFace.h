@@ -1,7 +1,6 @@
 #pragma once
 // What one card shows, worked out from its record: header title and colour, the content by
-// kind, the footer. The views only lay these out. Image sources name the strip's image
-// providers ("image://varu/…", "image://varuthumbs/…").
+// kind, the footer. The views only lay these out.
 
 #include "capture/ClipItem.h"
 
@@ -12,6 +11,7 @@
 class AppColors;
 class RelativeTime;
 
+// Image sources name the strip's image providers ("image://varu/…", "image://varuthumbs/…").
 struct CardFace
 {
     QString headerTitle; // custom title, else the type label

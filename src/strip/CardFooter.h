@@ -1,7 +1,6 @@
 #pragma once
-// The facts line at the bottom of a card: characters of a text, size and pixel size of an
-// image, pages and size of a PDF, the colour's code, and for files their size, count, the
-// number of items in a folder or that the file is gone.
+// The facts line at the bottom of a card: characters, pixel and byte sizes, pages, a colour's
+// code, and for files their size and count, a folder's items or that the file is gone.
 
 #include "capture/ClipItem.h"
 

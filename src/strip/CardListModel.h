@@ -1,8 +1,6 @@
 #pragma once
-// The strip's card row as a list model over StripModel's visible cards. A new list is applied
-// as row removals, insertions and moves, so the row keeps its scroll position and the
-// delegates of cards that did not change; only a thorough reshuffle resets. Card faces are
-// worked out on first use and kept until the card or the time changes.
+// The strip's card row as a list model over StripModel's visible cards, changed by row inserts,
+// removals and moves so the view keeps its position and the delegates of unchanged cards.
 
 #include "CardFace.h"
 #include "capture/Board.h"
@@ -15,6 +13,8 @@
 
 class StripModel;
 
+// Only a thorough reshuffle resets. Card faces are worked out on first use and kept until the
+// card changes or the strip is shown again.
 class CardListModel : public QAbstractListModel
 {
     Q_OBJECT

@@ -1,7 +1,6 @@
 #pragma once
-// Live file previews for QML under "image://varuthumbs/<key>": made on worker threads from
-// FileThumbnails, fitted to the size the view asks for with rounded corners. A file without a
-// preview yields a 1 × 1 transparent image, so the icon beneath it stays visible.
+// Live file previews for QML under "image://varuthumbs/<key>", made on worker threads and
+// fitted to the size asked for; a file without one yields a transparent pixel.
 
 #include <QQuickAsyncImageProvider>
 #include <QThreadPool>

@@ -1,8 +1,6 @@
 #pragma once
-// Live previews of the files on file cards: the desktop's shared thumbnail cache first
-// (~/.cache/thumbnails), else a picture made here for images, PDF documents and text files.
-// Kept in memory by path and modification time, so a changed file gets a new preview.
-// Thread-safe: previews are made on worker threads.
+// Live previews of the files on file cards: the desktop's shared thumbnail cache, else pictures
+// made here for images, PDF documents and text, kept by path and modification time.
 
 #include <QCache>
 #include <QImage>
@@ -12,6 +10,7 @@
 
 #include <optional>
 
+// Thread-safe: previews are made on worker threads.
 class FileThumbnails
 {
 public:

@@ -1,8 +1,8 @@
 #pragma once
-// Chooses how Qt Quick draws: the software renderer where no GPU driver is present (its first
-// frame is several times faster than OpenGL on a CPU rasteriser and it uses a third of the
-// memory), the default otherwise. Must run before the first Qt Quick window is created.
+// Chooses how Qt Quick draws: the software renderer where no GPU driver is present (a much
+// faster first frame and a third of the memory on a CPU rasteriser), the default otherwise.
 
+// Must run before the first Qt Quick window is created.
 namespace RenderBackend {
 
 // Leaves the choice to Qt when QT_QUICK_BACKEND or QSG_RHI_BACKEND is set. With the software

@@ -1,7 +1,6 @@
 #pragma once
-// Everything around the cards that the strip's views show and that is not a card: the search
-// field's placeholder, the empty state for the current search and tab, the filter buttons,
-// and whether the panel looks translucent (a compositor runs) or opaque.
+// Everything the strip's views show that is not a card: the search placeholder, the empty
+// states, the filter buttons, the tab colours, and the translucent or opaque look.
 
 #include <QColor>
 #include <QObject>

@@ -1,8 +1,6 @@
 #pragma once
-// Shows and hides the strip: on the screen under the pointer, sliding up from the bottom edge
-// and down again; takes the keyboard while shown and turns keys into model operations; closes
-// when another window takes the focus; keeps the quick preview in step with the focused card.
-// Created once by the shell and kept for the life of the process. Main thread only.
+// Shows and hides the strip on the screen under the pointer with its slides, gives its keys to
+// the model, closes when another window takes the keyboard, and keeps the preview in step.
 
 #include "StripKeys.h"
 
@@ -30,6 +28,7 @@ class StripPreview;
 class TabListModel;
 class WindowSlide;
 
+// Created once by the shell and kept for the life of the process. Main thread only.
 class StripController : public QObject
 {
     Q_OBJECT

@@ -1,8 +1,6 @@
 #pragma once
-// The strip's pictures for QML, under "image://varu/…": tinted symbols, card headers (colour
-// gradient with the application's icon or the kind's symbol), card thumbnails with rounded
-// corners and file-type icon tiles. Drawn on the main thread, where icons may be used; the
-// views load them synchronously and Qt Quick caches them by URL.
+// The strip's pictures for QML under "image://varu/…": tinted symbols, card headers, card
+// thumbnails with rounded corners and file icon tiles, drawn on the main thread.
 
 #include <QQuickImageProvider>
 
@@ -12,6 +10,7 @@ class AppIcons;
 class ImageCache;
 struct ClipItem;
 
+// The views load them synchronously and Qt Quick caches them by URL.
 class StripImages : public QQuickImageProvider
 {
 public:

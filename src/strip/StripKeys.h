@@ -1,7 +1,6 @@
 #pragma once
-// The strip's keyboard: which key presses become model operations while the strip is shown,
-// and which go on to the search field or an overlay's text field. ⌘ in the strip's shortcuts
-// is the Super key or Ctrl.
+// The strip's keyboard: which key presses become model operations while the strip is shown, and
+// which go on to the search field or an editor. ⌘ in the shortcuts is the Super key or Ctrl.
 
 #include <QKeyEvent>
 

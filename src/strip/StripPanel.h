@@ -1,8 +1,6 @@
 #pragma once
-// The strip's window: frameless, above other windows, outside the window manager's placement
-// (the controller positions and slides it), with an alpha channel always. Translucent where a
-// compositor runs; otherwise opaque with its corners cut by a window shape, since transparent
-// pixels would show black. Created once and only shown and hidden afterwards.
+// The strip's window: frameless, above other windows, placed and slid by the controller, with an
+// alpha channel; translucent over a compositor, else opaque with its corners cut by a shape.
 
 #include <QQmlEngine>
 #include <QQuickView>
@@ -12,6 +10,7 @@ class StripChrome;
 class StripModel;
 class TabListModel;
 
+// Created once and only shown and hidden afterwards.
 class StripPanel : public QQuickView
 {
     Q_OBJECT

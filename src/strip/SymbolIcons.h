@@ -1,13 +1,13 @@
 #pragma once
-// The strip's symbols ("clock", "magnifyingglass", "pin.fill"…) drawn from the freedesktop
-// icon theme: one table maps each symbol name to a theme icon, and symbolic icons are tinted
-// to the colour the view asks for. Main thread only (icons are GUI objects).
+// The strip's symbols ("clock", "pin.fill"…) from the freedesktop icon theme through one table,
+// symbolic icons tinted as asked; a few without a fitting theme icon are drawn here.
 
 #include <QColor>
 #include <QImage>
 #include <QSize>
 #include <QString>
 
+// Main thread only (icons are GUI objects).
 namespace SymbolIcons {
 
 // The theme icon standing in for a symbol; a generic document for names not in the table.

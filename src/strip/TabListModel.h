@@ -1,7 +1,6 @@
 #pragma once
-// The tab bar's chips as a list model: the history first, then one chip per tab in the
-// model's order, each with its title, colour, card count (before any search or filter) and
-// whether it is open or under a drag.
+// The tab bar's chips as a list model: the history, then one chip per tab, each with its title,
+// colour, card count (before any search or filter) and whether it is open or under a drag.
 
 #include <QAbstractListModel>
 #include <QColor>

@@ -1,7 +1,6 @@
 #pragma once
-// Moves a window from one place to another over a short time along a timing curve, fading
-// its opacity on the way (which only shows where a compositor runs). Moving the window, not
-// its content, needs no repaint, so the slide stays smooth with a software renderer.
+// Moves a window along a timing curve over a short time, fading its opacity on the way (seen
+// only with a compositor). Moving the window needs no repaint, so the slide stays smooth.
 
 #include <QEasingCurve>
 #include <QObject>
