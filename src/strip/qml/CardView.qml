@@ -143,14 +143,16 @@ Item {
         id: pictureContent
         Item {
             Image {
+                id: thumb
                 anchors.centerIn: parent
                 visible: card.thumbSource !== ""
                 source: card.thumbSource
                 sourceSize: Qt.size(204, 130)
             }
+            // No thumbnail, or bytes that do not decode (an empty picture comes back).
             Symbol {
                 anchors.centerIn: parent
-                visible: card.thumbSource === ""
+                visible: card.thumbSource === "" || thumb.implicitWidth <= 1
                 name: card.kind === "image" ? "photo" : "doc.richtext"
                 size: 40
                 tint: Theme.tertiary
