@@ -5,12 +5,15 @@
 #include <QDateTime>
 #include <QFile>
 #include <QSaveFile>
+#include <QTextBoundaryFinder>
 
 #include <utility>
 
 namespace ExportFiles {
 
 namespace {
+
+constexpr qsizetype kMaxBaseNameBytes = 200;
 
 using TypeAndExtension = std::pair<const char *, const char *>;
 
@@ -81,6 +84,14 @@ std::optional<QUrl> url(const ClipItem &item, const QList<Representation> &reps,
         base = QStringLiteral("Varu ") +
                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd 'às' HH.mm.ss"));
     base.replace(QLatin1Char('/'), QLatin1Char('-'));
+    base.remove(QChar(0));
+    // File names hold at most 255 bytes, and the atomic write adds a suffix of its own: cut
+    // a long title at a character boundary rather than fail to write the file at all.
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, base);
+    while (base.toUtf8().size() > kMaxBaseNameBytes) {
+        boundaries.setPosition(base.size());
+        base.truncate(boundaries.toPreviousBoundary());
+    }
 
     const QString path =
         Paths::caches(folder) + QLatin1Char('/') + base + QLatin1Char('.') + extension;

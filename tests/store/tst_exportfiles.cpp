@@ -89,6 +89,11 @@ private Q_SLOTS:
         ClipItem item = card(ClipKind::Text);
         item.customTitle = u"a/b/c"_qs;
         QCOMPARE(ExportFiles::url(item, text, u"Drag"_qs, false)->fileName(), u"a-b-c.txt"_qs);
+        // A title longer than a file name may be is cut, never split inside a character.
+        item.customTitle = QString(300, QChar(u'ç'));
+        const auto longName = ExportFiles::url(item, text, u"Drag"_qs, false);
+        QVERIFY(longName);
+        QCOMPARE(longName->fileName(), QString(100, QChar(u'ç')) + u".txt"_qs);
         item.customTitle = u""_qs;
         static const QRegularExpression pattern(
             uR"(^Varu \d{4}-\d\d-\d\d às \d\d\.\d\d\.\d\d\.txt$)"_qs);
