@@ -47,6 +47,8 @@ class E2eApp : public QObject
     QString dbPath() const { return m_s->dataDir() + u"/varu.sqlite"_qs; }
 
     qint64 count(const QString &sql) { return DbProbe(dbPath()).scalar(sql).toLongLong(); }
+    qint64 items() { return count(u"SELECT COUNT(*) FROM items"_qs); }
+    qint64 inHistory() { return count(u"SELECT COUNT(*) FROM items WHERE in_history = 1"_qs); }
 
     bool logged(const QByteArray &text, int timeoutMs = 10000)
     {
@@ -108,12 +110,15 @@ class E2eApp : public QObject
         return false;
     }
 
+    void xclip(const QByteArray &text)
+    {
+        m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000, text);
+    }
     bool copy(const QByteArray &text)
     {
-        const qint64 before = count(u"SELECT COUNT(*) FROM items"_qs);
-        m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000, text);
-        return DesktopSession::waitFor(
-            [&] { return count(u"SELECT COUNT(*) FROM items"_qs) > before; });
+        const qint64 before = items();
+        xclip(text);
+        return DesktopSession::waitFor([&] { return items() > before; });
     }
 
     void key(const QString &k) { m_s->run(u"xdotool"_qs, {u"key"_qs, k}); }
@@ -180,7 +185,7 @@ private Q_SLOTS:
         QVERIFY(!trayIcon().isEmpty()); // the launch had ended
         QVERIFY(answerAlert(u"Escape"_qs));
         QTest::qWait(500);
-        QCOMPARE(count(u"SELECT COUNT(*) FROM items"_qs), 0);
+        QCOMPARE(items(), 0);
     }
 
     void hotkeyOpensTheNewestCardAndReturnPastesIt()
@@ -206,7 +211,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(readFile(out), QByteArray("o mais novo ✓"), 10000);
         // Pasting is not a new copy.
         QTest::qWait(800);
-        QCOMPARE(count(u"SELECT COUNT(*) FROM items"_qs), 2);
+        QCOMPARE(items(), 2);
     }
 
     void toggleAndASecondLaunchReachTheRunningOne()
@@ -226,7 +231,7 @@ private Q_SLOTS:
 
     void aBackupOpenedFromTheFileManagerIsImportedAndReported()
     {
-        const qint64 before = count(u"SELECT COUNT(*) FROM items"_qs);
+        const qint64 before = items();
         // Opened by its type's desktop entry, as a file manager does.
         QVERIFY(installDesktopEntry());
         m_log.clear();
@@ -235,7 +240,7 @@ private Q_SLOTS:
         QVERIFY(answerAlert(u"Return"_qs));
         QVERIFY(logged("Alerta: Importação concluída — 2 cards novos e 1 tab nova."));
         QVERIFY(answerAlert(u"Return"_qs));
-        QCOMPARE(count(u"SELECT COUNT(*) FROM items"_qs), before + 2);
+        QCOMPARE(items(), before + 2);
         QCOMPARE(DbProbe(dbPath()).scalar(u"SELECT name FROM boards"_qs).toString(),
                  u"Receitas"_qs);
 
@@ -250,10 +255,10 @@ private Q_SLOTS:
     void theTrayMenuPausesAndResumesCapture()
     {
         choosePauseInTheTray(u"e2e-tray.png"_qs);
-        const qint64 before = count(u"SELECT COUNT(*) FROM items"_qs);
-        m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000, "em pausa");
+        const qint64 before = items();
+        xclip("em pausa");
         QTest::qWait(1500);
-        QCOMPARE(count(u"SELECT COUNT(*) FROM items"_qs), before);
+        QCOMPARE(items(), before);
 
         choosePauseInTheTray();
         QVERIFY(copy("depois da pausa"));
@@ -262,13 +267,12 @@ private Q_SLOTS:
     void editingConfigJsonAppliesIt()
     {
         // Written in place, as `echo >` does.
-        QVERIFY(count(u"SELECT COUNT(*) FROM items WHERE in_history = 1"_qs) > 1);
+        QVERIFY(inHistory() > 1);
         QFile config(m_s->dataDir() + u"/config.json"_qs);
         QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
         config.write("{ \"historyLimit\": 1 }\n");
         config.close();
-        QVERIFY(DesktopSession::waitFor(
-            [&] { return count(u"SELECT COUNT(*) FROM items WHERE in_history = 1"_qs) == 1; }));
+        QVERIFY(DesktopSession::waitFor([&] { return inHistory() == 1; }));
         QCOMPARE(count(u"SELECT COUNT(*) FROM board_items"_qs), 2); // tabs keep theirs
 
         // Replaced whole, as editors save, twice. A broken file changes nothing, and a limit
@@ -284,13 +288,13 @@ private Q_SLOTS:
                                : "historyLimit 0 ignorado: o histórico guarda pelo "
                                  "menos 1 card; usando 1"));
         }
-        m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000, "o último");
+        xclip("o último");
         QVERIFY(DesktopSession::waitFor([&] {
             return DbProbe(dbPath())
                        .scalar(u"SELECT title FROM items WHERE in_history = 1"_qs)
                        .toString() == u"o último"_qs;
         }));
-        QCOMPARE(count(u"SELECT COUNT(*) FROM items WHERE in_history = 1"_qs), 1);
+        QCOMPARE(inHistory(), 1);
     }
 
     void cleanupTestCase()

@@ -1,15 +1,12 @@
 #pragma once
-// A realistic history for looking at the strip: text, a link, rich text with a custom name,
-// an image and a PDF with thumbnails made by the real thumbnailer, real files of several
-// kinds, a colour, and two tabs. Source applications get desktop entries and icons in the
-// user's data folder, so they are found the way installed applications are.
+// A realistic history for looking at the strip: texts, a link, a named rich text, an image and
+// a PDF with real thumbnails, real files of several kinds, a colour and two tabs. Its source
+// applications get desktop entries and icons in $XDG_DATA_HOME, as installed ones do.
 
 #include "capture/Board.h"
 #include "capture/ClipItem.h"
 
 #include <QHash>
-#include <QList>
-#include <QString>
 
 namespace StripDemo {
 
@@ -20,11 +17,7 @@ struct History
     QHash<QString, QList<ClipItem>> boardItems;
 };
 
-// Writes the files into `folder` and the desktop entries into $XDG_DATA_HOME; `now` is the
-// time the cards' ages are measured from.
+// Writes the files into `folder`; cards' ages are measured from `now`.
 History make(const QString &folder, double now);
-
-// Installs the source applications' desktop entries and icons (part of make()).
-void installApplications();
 
 } // namespace StripDemo

@@ -1,5 +1,5 @@
-// How the strip's selection behaves: single and multi-selection, ranges, toggles, the
-// marquee, survival across reloads, tabs and the reset when the strip opens.
+// How the strip's selection behaves: arrows, ranges, toggles and the marquee, survival across
+// reloads, reselection when the view changes, tab cycling and the reset when the strip opens.
 
 #include "StripFixtures.h"
 
@@ -14,44 +14,35 @@ class TestStripSelection : public QObject
     static QString selection(const StripModel &m) { return ids(m.selectedIDs()); }
 
 private Q_SLOTS:
-    void arrowsMoveAndClamp()
+    void arrowsAndRanges()
     {
         StripModel model;
-        model.setData(cards(u"ABCD"_qs), {}, {});
+        model.setData(cards(u"ABCDE"_qs), {}, {});
         QCOMPARE(selection(model), u"A"_qs);
         model.move(-1, false);
         QCOMPARE(focus(model), u"A"_qs);
-        model.move(+2, false);
-        QCOMPARE(focus(model), u"C"_qs);
-        model.move(+5, false);
-        QCOMPARE(focus(model), u"D"_qs);
+        model.move(+7, false);
+        QCOMPARE(focus(model), u"E"_qs);
 
         // Shift-steps grow and shrink a range around the fixed anchor.
         model.move(-1, true);
         model.move(-1, true);
-        QCOMPARE(selection(model), u"B,C,D"_qs);
-        QCOMPARE(focus(model), u"B"_qs);
+        model.move(-1, true);
         model.move(+1, true);
-        QCOMPARE(selection(model), u"C,D"_qs);
-        QCOMPARE(ids(model.selectedItems()), u"C,D"_qs);
-
+        QCOMPARE(selection(model), u"C,D,E"_qs);
+        QCOMPARE(focus(model), u"C"_qs);
+        QCOMPARE(ids(model.selectedItems()), u"C,D,E"_qs);
         // A plain step at the edge collapses the range to one card.
         model.selectAll();
-        model.move(+1, false);
-        QCOMPARE(selection(model), u"D"_qs);
-    }
+        model.move(+9, false);
+        QCOMPARE(selection(model), u"E"_qs);
 
-    void rangeSelectionByClicks()
-    {
-        StripModel model;
-        model.setData(cards(u"ABCDE"_qs), {}, {});
+        // Shift-clicks range from the last plain click.
         model.selectOnly(u"D"_qs);
         model.extendSelection(u"B"_qs);
         QCOMPARE(selection(model), u"B,C,D"_qs);
-        QCOMPARE(focus(model), u"B"_qs);
         model.extendSelection(u"E"_qs);
         QCOMPARE(selection(model), u"D,E"_qs);
-
         // With no anchor and no focus, a shift-click selects just the card and anchors there.
         model.applyMarquee({}, std::nullopt);
         QCOMPARE(focus(model), u"-"_qs);
@@ -61,44 +52,34 @@ private Q_SLOTS:
         QCOMPARE(selection(model), u"C,D,E"_qs);
     }
 
-    void toggleSelection()
+    void toggles()
     {
         StripModel model;
         model.setData(cards(u"ABCD"_qs), {}, {});
-        // Toggling the only selected card leaves it selected.
-        model.toggleSelection(u"A"_qs);
-        QCOMPARE(selection(model), u"A"_qs);
-        model.toggleSelection(u"C"_qs);
-        model.toggleSelection(u"D"_qs);
-        QCOMPARE(selection(model), u"A,C,D"_qs);
-        QCOMPARE(focus(model), u"D"_qs);
-        // Removing one of three moves the focus to the first remaining card in list order.
-        model.toggleSelection(u"D"_qs);
-        QCOMPARE(selection(model), u"A,C"_qs);
-        QCOMPARE(focus(model), u"A"_qs);
-
-        model.collapseSelection();
-        QCOMPARE(selection(model), u"A"_qs);
-    }
-
-    void multiSelectionAnnouncesFocusFirst()
-    {
-        StripModel model;
-        model.setData(cards(u"ABC"_qs), {}, {});
         QStringList seen;
         connect(&model, &StripModel::selectedIDChanged, this,
                 [&] { seen << u"id "_qs + focus(model) + u" with "_qs + selection(model); });
         connect(&model, &StripModel::selectedIDsChanged, this,
                 [&] { seen << u"ids "_qs + selection(model); });
-        model.extendSelection(u"C"_qs);
-        QCOMPARE(seen, (QStringList{u"id C with A"_qs, u"ids A,B,C"_qs}));
+        // Toggling the only selected card leaves it selected.
+        model.toggleSelection(u"A"_qs);
+        QVERIFY(seen.isEmpty());
+        model.toggleSelection(u"D"_qs);
+        model.toggleSelection(u"C"_qs);
+        QCOMPARE(selection(model), u"A,C,D"_qs);
+        // Views hear of the focus before the set it belongs to.
+        QCOMPARE(seen.mid(0, 2), (QStringList{u"id D with A"_qs, u"ids A,D"_qs}));
+        // Removing one of three moves the focus to the first remaining card in list order.
+        model.toggleSelection(u"C"_qs);
+        QCOMPARE(selection(model), u"A,D"_qs);
+        QCOMPARE(focus(model), u"A"_qs);
 
-        // The same marquee again changes nothing and announces nothing.
+        // The same marquee again announces nothing.
         seen.clear();
-        model.applyMarquee({u"A"_qs, u"B"_qs, u"C"_qs}, u"C"_qs);
+        model.applyMarquee({u"A"_qs, u"D"_qs}, u"A"_qs);
         QVERIFY(seen.isEmpty());
-        model.selectAll();
-        QVERIFY(seen.isEmpty());
+        model.collapseSelection();
+        QCOMPARE(selection(model), u"A"_qs);
     }
 
     void selectionSurvivesReloads()
@@ -114,19 +95,16 @@ private Q_SLOTS:
         QCOMPARE(selection(model), u"B,D"_qs);
         QCOMPARE(focus(model), u"D"_qs);
         QCOMPARE(focusSpy.count(), 0);
-
         // A new card on top does not move the selection.
         model.setData(cards(u"NABD"_qs), {}, {});
         QCOMPARE(selection(model), u"B,D"_qs);
-
         // The focused card disappears: the first card is selected alone.
         model.setData(cards(u"NAB"_qs), {}, {});
         QCOMPARE(selection(model), u"N"_qs);
-        QCOMPARE(focus(model), u"N"_qs);
 
         // Hidden by the search after a reload counts as gone.
         model.setQuery(u"b"_qs);
-        model.setData(cards(u"NABX"_qs).mid(0, 3) + QList{card(u"Z"_qs, u"bz"_qs)}, {}, {});
+        model.setData(cards(u"NAB"_qs) + QList{card(u"Z"_qs, u"bz"_qs)}, {}, {});
         QCOMPARE(focus(model), u"B"_qs);
         model.setData({card(u"B"_qs, u"renamed"_qs), card(u"Z"_qs, u"bz"_qs)}, {}, {});
         QCOMPARE(focus(model), u"Z"_qs);
@@ -165,8 +143,6 @@ private Q_SLOTS:
         model.setData(cards(u"AB"_qs), {}, {});
         model.cycleTab(-1);
         QCOMPARE(model.tab(), Tab::history());
-        model.cycleTab(+1);
-        QCOMPARE(model.tab(), Tab::history());
 
         const QList<Board> tabs{board(u"T1"_qs), board(u"T2"_qs)};
         const BoardItems items{{u"T1"_qs, cards(u"B"_qs)}, {u"T2"_qs, cards(u"CA"_qs)}};
@@ -174,12 +150,9 @@ private Q_SLOTS:
         model.cycleTab(-1);
         QCOMPARE(model.tab(), Tab::board(u"T2"_qs));
         QCOMPARE(focus(model), u"C"_qs);
-        QCOMPARE(model.count(Tab::board(u"T2"_qs)), 2);
-        QCOMPARE(model.currentBoard()->id, u"T2"_qs);
         model.cycleTab(+1);
         QCOMPARE(model.tab(), Tab::history());
         model.cycleTab(+2);
-        QCOMPARE(model.tab(), Tab::board(u"T2"_qs));
         model.cycleTab(-7);
         QCOMPARE(model.tab(), Tab::board(u"T1"_qs));
 
@@ -187,7 +160,6 @@ private Q_SLOTS:
         model.setData(cards(u"AB"_qs), tabs, {});
         QCOMPARE(model.count(model.tab()), 0);
         QCOMPARE(focus(model), u"-"_qs);
-
         // The open tab deleted elsewhere: back to the history, first card focused.
         model.setData(cards(u"AB"_qs), {board(u"T2"_qs)}, items);
         QCOMPARE(model.tab(), Tab::history());
@@ -197,8 +169,7 @@ private Q_SLOTS:
     void showingResetsTransientState()
     {
         StripModel model;
-        const BoardItems items{{u"T"_qs, cards(u"XY"_qs)}};
-        model.setData(cards(u"AB"_qs), {board(u"T"_qs)}, items);
+        model.setData(cards(u"AB"_qs), {board(u"T"_qs)}, {{u"T"_qs, cards(u"XY"_qs)}});
         model.setTab(Tab::board(u"T"_qs));
         model.setQuery(u"y"_qs);
         model.setKindFilter(KindFilter::Text);
@@ -212,26 +183,6 @@ private Q_SLOTS:
         QVERIFY(!model.hasOverlay());
         QCOMPARE(focus(model), u"X"_qs);
         QCOMPARE(model.focusToken(), token + 1);
-    }
-
-    void propertiesAsViewsReadThem()
-    {
-        StripModel model;
-        model.setData(cards(u"AB"_qs), {board(u"T"_qs)}, {{u"T"_qs, cards(u"B"_qs)}});
-        QVERIFY(model.setProperty("kindFilter", 1));
-        QCOMPARE(model.kindFilter(), KindFilter::Link);
-        QVERIFY(model.setProperty("kindFilter", -1));
-        QVERIFY(model.setProperty("query", u"b"_qs));
-        QCOMPARE(model.property("selectedID").toString(), u"B"_qs);
-        QCOMPARE(model.property("selectedIDs").toStringList(), QStringList{u"B"_qs});
-        QCOMPARE(model.property("filtered").value<QList<ClipItem>>().size(), 1);
-
-        model.beginNewBoard({u"B"_qs});
-        QCOMPARE(model.property("boardEditor").value<BoardEditState>().notice(),
-                 u"O card selecionado entra nesta tab."_qs);
-        QVERIFY(model.setProperty("tab", QVariant::fromValue(Tab::board(u"T"_qs))));
-        QCOMPARE(model.property("tab").value<Tab>().boardID(), u"T"_qs);
-        QVERIFY(model.property("hasOverlay").toBool());
     }
 };
 
