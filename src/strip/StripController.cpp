@@ -2,8 +2,10 @@
 
 #include "AppIcons.h"
 #include "CardFace.h"
+#include "CardInteraction.h"
 #include "CardListModel.h"
 #include "DesktopCompositor.h"
+#include "DesktopWorkspace.h"
 #include "FileThumbnailProvider.h"
 #include "FileThumbnails.h"
 #include "RelativeTime.h"
@@ -51,14 +53,16 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
     m_cards->setNow(RelativeTime::currentTime());
     m_tabs = std::make_unique<TabListModel>(m_model);
     m_chrome = std::make_unique<StripChrome>(m_model);
+    m_workspace = std::make_unique<DesktopWorkspace>();
+    m_interaction = std::make_unique<CardInteraction>(m_model, m_workspace.get());
 
     CardListModel *cards = m_cards.get();
     auto *pictures = new StripImages(*m_appIcons, images,
                                      [cards](const QString &id) { return cards->item(id); });
     auto *fileThumbs = new FileThumbnailProvider(*m_fileThumbnails);
-    m_panel = std::make_unique<StripPanel>(
-        StripPanel::Views{&m_model, m_cards.get(), m_tabs.get(), m_chrome.get()}, pictures,
-        fileThumbs);
+    m_panel = std::make_unique<StripPanel>(StripPanel::Views{&m_model, m_cards.get(), m_tabs.get(),
+                                                             m_chrome.get(), m_interaction.get()},
+                                           pictures, fileThumbs);
     m_panel->installEventFilter(this);
     if (m_target)
         m_target->setOwnWindow(WindowId(m_panel->winId())); // never the window to paste into
@@ -82,7 +86,6 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
     connect(&m_clock, &QTimer::timeout, this,
             [this] { m_cards->setNow(RelativeTime::currentTime()); });
 
-    m_model.setTogglePreview([this] { togglePreview(); });
     // The preview follows the focus while it is open, once the selection has settled.
     connect(
         &m_model, &StripModel::selectedIDChanged, this,
@@ -127,6 +130,10 @@ bool StripController::isVisible() const
 void StripController::setPreview(StripPreview *preview)
 {
     m_preview = preview;
+    if (m_preview)
+        m_model.setTogglePreview([this] { togglePreview(); });
+    else
+        m_model.setTogglePreview({});
 }
 
 void StripController::setCompositorProbe(std::function<bool()> probe)

@@ -14,6 +14,7 @@
 
 class AppColors;
 class AppIcons;
+class CardInteraction;
 class CardListModel;
 class CardPresenter;
 class FileThumbnails;
@@ -27,6 +28,7 @@ class StripPanel;
 class StripPreview;
 class TabListModel;
 class WindowSlide;
+class Workspace;
 
 // Created once by the shell and kept for the life of the process. Main thread only.
 class StripController : public QObject
@@ -53,7 +55,8 @@ public:
     bool isVisible() const;
     bool isHiding() const { return m_hiding; }
 
-    // The quick preview panel; none until one is set.
+    // The quick preview panel; none until one is set, and until then the cards' menus do not
+    // offer it.
     void setPreview(StripPreview *preview);
     // Decides the look at each showing; the X11 compositor selection by default.
     void setCompositorProbe(std::function<bool()> probe);
@@ -61,6 +64,7 @@ public:
     StripPanel *panel() const { return m_panel.get(); }
     CardListModel *cards() const { return m_cards.get(); }
     StripChrome *chrome() const { return m_chrome.get(); }
+    CardInteraction *interaction() const { return m_interaction.get(); }
     // Where the strip goes on a screen with this available area.
     static QRect targetFrame(const QRect &available);
 
@@ -95,6 +99,8 @@ private:
     std::unique_ptr<CardListModel> m_cards;
     std::unique_ptr<TabListModel> m_tabs;
     std::unique_ptr<StripChrome> m_chrome;
+    std::unique_ptr<Workspace> m_workspace;
+    std::unique_ptr<CardInteraction> m_interaction;
     std::unique_ptr<StripPanel> m_panel;
     std::unique_ptr<WindowSlide> m_slide;
     StripKeys m_keys;

@@ -55,6 +55,8 @@ public:
     void setTogglePreview(std::function<void()> callback) { m_togglePreview = std::move(callback); }
     // Shows or hides the quick preview, when a controller has asked to be told.
     Q_INVOKABLE void togglePreview();
+    // A quick preview is there to toggle (the card menu offers "Pré-visualizar").
+    bool canPreview() const { return bool(m_togglePreview); }
 
     // Replaces the snapshot after a reload; the tab and the selection survive where they can.
     void setData(const QList<ClipItem> &history, const QList<Board> &boards,

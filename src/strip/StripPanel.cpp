@@ -1,5 +1,6 @@
 #include "StripPanel.h"
 
+#include "CardInteraction.h"
 #include "CardListModel.h"
 #include "StripChrome.h"
 #include "StripModel.h"
@@ -30,7 +31,8 @@ StripPanel::StripPanel(const Views &views, QQmlImageProviderBase *images,
     setInitialProperties({{u"strip"_qs, QVariant::fromValue(views.model)},
                           {u"cards"_qs, QVariant::fromValue(views.cards)},
                           {u"tabs"_qs, QVariant::fromValue(views.tabs)},
-                          {u"chrome"_qs, QVariant::fromValue(views.chrome)}});
+                          {u"chrome"_qs, QVariant::fromValue(views.chrome)},
+                          {u"interaction"_qs, QVariant::fromValue(views.interaction)}});
     setSource(QUrl(QStringLiteral("qrc:/qt/qml/Varu/Strip/qml/StripView.qml")));
     if (status() != QQuickView::Ready) {
         for (const QQmlError &error : errors())

@@ -5,6 +5,7 @@
 #include <QQmlEngine>
 #include <QQuickView>
 
+class CardInteraction;
 class CardListModel;
 class StripChrome;
 class StripModel;
@@ -22,6 +23,7 @@ public:
         CardListModel *cards;
         TabListModel *tabs;
         StripChrome *chrome;
+        CardInteraction *interaction;
     };
 
     // Takes ownership of the image providers, which the views use by their names "varu" and

@@ -5,11 +5,12 @@ import Varu.Strip
 // A context menu in the strip's dark style; while it is open the keys are its own.
 Menu {
     id: menu
-    required property var chrome  // StripChrome: told while the menu is open
+    // StripChrome: told while the menu is open. A submenu has none; its menu stays open.
+    property var chrome: null
 
     padding: 5
-    onOpened: chrome.menuOpen = true
-    onClosed: chrome.menuOpen = false
+    onOpened: if (chrome) chrome.menuOpen = true
+    onClosed: if (chrome) chrome.menuOpen = false
 
     // Showing the strip again starts without a menu.
     Connections {

@@ -9,6 +9,7 @@ Item {
     required property var cards   // CardListModel
     required property var tabs    // TabListModel
     required property var chrome  // StripChrome
+    required property var interaction  // CardInteraction: clicks and menus on cards
 
     // Glass: see-through where a compositor blends it, solid otherwise (the window's shape
     // cuts the corners then).
@@ -80,7 +81,14 @@ Item {
             cacheBuffer: 1800
             model: root.cards
             delegate: CardView {
+                id: cardView
                 y: 8
+                CardMouseArea {
+                    anchors.fill: parent
+                    cardID: cardView.cardID
+                    interaction: root.interaction
+                    menu: cardMenu
+                }
             }
 
             NumberAnimation {
@@ -119,6 +127,12 @@ Item {
                                                       + list.rightMargin - list.width))
                 }
             }
+        }
+
+        CardContextMenu {
+            id: cardMenu
+            chrome: root.chrome
+            interaction: root.interaction
         }
 
         EmptyState {
