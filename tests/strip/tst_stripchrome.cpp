@@ -75,6 +75,23 @@ private Q_SLOTS:
         QCOMPARE(chrome.searchPlaceholder(), u"Buscar em Receitas"_qs);
     }
 
+    void filterButtonsPickTheirKind()
+    {
+        // The view sets the model's filter to the index of the button clicked, -1 for none.
+        StripModel model;
+        StripChrome chrome(model);
+        QStringList labels;
+        for (int i = 0; i < chrome.filters().size(); ++i) {
+            labels << chrome.filters().at(i).toMap().value(u"label"_qs).toString();
+            QVERIFY(model.setProperty("kindFilter", i));
+            QCOMPARE(KindFilters::label(*model.kindFilter()), labels.last());
+        }
+        QCOMPARE(labels, (QStringList{u"Texto"_qs, u"Links"_qs, u"Imagens"_qs,
+                                      u"Arquivos e PDFs"_qs, u"Cores"_qs}));
+        QVERIFY(model.setProperty("kindFilter", -1));
+        QVERIFY(!model.kindFilter());
+    }
+
     void emptyStates_data()
     {
         QTest::addColumn<bool>("onTab");

@@ -1,5 +1,6 @@
 // The strip's commands: what reaches the shell through VaruActions, where the focus goes
-// when cards are deleted, both overlays' commit rules, the pin submenu and the palette.
+// when cards are deleted, both overlays' commit rules and the palette. (The pin submenu's
+// states and choices are in the card menu's test.)
 
 #include "StripFixtures.h"
 #include "strip/TabPalette.h"
@@ -190,28 +191,6 @@ private Q_SLOTS:
             QCOMPARE(model.boardEditor()->color, TabPalette::colors().at(i % 8));
         }
         QCOMPARE(model.boardEditor()->notice(), QString());
-    }
-
-    void pinSubmenu()
-    {
-        RecordingActions actions;
-        StripModel model;
-        model.setActions(&actions);
-        QList<ClipItem> three = cards(u"ABC"_qs);
-        three[1].boardIDs = {u"T"_qs, u"U"_qs};
-        QCOMPARE(model.pinState(three, u"T"_qs), PinState::Mixed);
-        QCOMPARE(model.pinState(three, u"V"_qs), PinState::Off);
-        QCOMPARE(model.pinState(three.mid(1, 1), u"U"_qs), PinState::On);
-        QCOMPARE(model.pinState({}, u"T"_qs), PinState::Off);
-
-        model.choosePin(three, u"T"_qs);
-        for (ClipItem &c : three)
-            c.boardIDs.insert(u"T"_qs);
-        QCOMPARE(model.pinState(three, u"T"_qs), PinState::On);
-        model.choosePin(three, u"T"_qs);
-        model.choosePin({}, u"T"_qs);
-        QCOMPARE(actions.calls, (QStringList{u"add A to T"_qs, u"add B to T"_qs, u"add C to T"_qs,
-                                             u"remove A,B,C from T"_qs}));
     }
 };
 

@@ -60,13 +60,6 @@ class TestStripController : public QObject
     {
         QTest::keyClick(window(), Qt::Key(key), mods);
     }
-    // A press as the X server reports it, with the key's code.
-    bool pressRaw(int key, Qt::KeyboardModifiers mods, quint32 scanCode, const QString &text)
-    {
-        QKeyEvent event(QEvent::KeyPress, key, mods, scanCode, 0, 0, text);
-        QCoreApplication::sendEvent(window(), &event);
-        return event.isAccepted();
-    }
     bool settled()
     {
         return QTest::qWaitFor([&] {
@@ -139,127 +132,93 @@ private Q_SLOTS:
         QCOMPARE(focused(), u"C"_qs);
     }
 
-    void pasteAndMoveKeys()
+    // The strip's keys, pressed on its window with `query` in the search field beforehand.
+    // The outcome lists what reached the shell, then the focus and whatever else is not as
+    // the strip opened: the multi-selection, the tab, an editor, the search, the preview.
+    void keyTable_data()
     {
-        press(Qt::Key_Return);
-        press(Qt::Key_Enter, Qt::KeypadModifier | Qt::ShiftModifier);
-        QCOMPARE(actions.calls, (QStringList{u"paste A"_qs, u"paste A plain"_qs}));
-        press(Qt::Key_Right);
-        press(Qt::Key_Down);
-        QCOMPARE(focused(), u"C"_qs);
-        press(Qt::Key_Left);
-        QCOMPARE(focused(), u"B"_qs);
-        press(Qt::Key_Down, Qt::ShiftModifier);
-        press(Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(ids(model.selectedIDs()), u"B,C,D"_qs);
-        press(Qt::Key_Up, Qt::ShiftModifier);
-        QCOMPARE(ids(model.selectedIDs()), u"B,C"_qs);
-        press(Qt::Key_Up);
-        QCOMPARE(ids(model.selectedIDs()), u"B"_qs);
-
-        press(Qt::Key_Tab);
-        QCOMPARE(model.tab(), Tab::board(u"T1"_qs));
-        press(Qt::Key_Backtab, Qt::ShiftModifier);
-        press(Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(model.tab(), Tab::board(u"T2"_qs));
-        press(Qt::Key_Tab);
-        QVERIFY(model.tab().isHistory());
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char *name, const QString &query, const QString &keys,
+                            const QString &outcome) {
+            QTest::newRow(name) << query << keys << outcome;
+        };
+        row("paste", {}, u"Return, Shift+Num+Enter"_qs, u"paste A; paste A plain; focus A"_qs);
+        row("arrows", {}, u"Right, Down, Left"_qs, u"focus B"_qs);
+        row("shift widens and narrows", {}, u"Right, Shift+Down, Shift+Right, Shift+Up"_qs,
+            u"focus C; sel B,C"_qs);
+        row("plain arrow collapses", {}, u"Shift+Right, Up"_qs, u"focus A"_qs);
+        row("tab", {}, u"Tab"_qs, u"focus C; tab T1"_qs);
+        row("back a tab, both ways", {}, u"Shift+Tab, Backtab"_qs, u"focus C; tab T1"_qs);
+        row("quick paste", {}, u"Ctrl+1, Meta+3, Ctrl+9, Ctrl+Shift+2"_qs,
+            u"paste A; paste C; paste I; paste B plain; focus A"_qs);
+        row("no card 0", {}, u"Ctrl+0"_qs, u"focus A"_qs);
+        row("a bare digit is typed", {}, u"2"_qs, u"focus -; search '2'"_qs);
+        row("quick paste counts visible cards", u"k"_qs, u"Ctrl+2, Ctrl+1"_qs,
+            u"paste K; focus K; search 'k'"_qs);
+        row("copy, select all", {}, u"Ctrl+C, Meta+A, Meta+C"_qs,
+            u"copy A; copy A,B,C,D,E,F,G,H,I,J,K; focus A; sel A,B,C,D,E,F,G,H,I,J,K"_qs);
+        row("Escape collapses first", {}, u"Meta+A, Escape"_qs, u"focus A"_qs);
+        row("new tab", {}, u"Ctrl+T"_qs, u"focus A; new tab"_qs);
+        row("rename", {}, u"Ctrl+R"_qs, u"focus A; rename"_qs);
+        row("edit", {}, u"Meta+E"_qs, u"focus A; edit"_qs);
+        row("an image has no text to edit", {}, u"Right, Ctrl+E"_qs, u"focus B"_qs);
+        row("an editor keeps the keys", {}, u"Ctrl+E, Return, Ctrl+1, Right, Meta+A"_qs,
+            u"focus A; edit"_qs);
+        row("an editor closes with Escape", {}, u"Ctrl+E, Escape"_qs, u"focus A"_qs);
+        row("and saves with Ctrl+Return", {}, u"Ctrl+R, Ctrl+Return"_qs,
+            u"rename A to []; focus A"_qs);
+        row("delete", {}, u"Ctrl+Backspace"_qs, u"delete A from history; focus B"_qs);
+        // With a search, text keys are the field's: deleting cards takes Super.
+        row("Space, copy, select all in the search", u"ab"_qs, u"Space, Ctrl+C, Ctrl+A"_qs,
+            u"focus -; search 'ab '"_qs);
+        row("Ctrl+Backspace edits the search", u"a b"_qs, u"Ctrl+Backspace, Backspace"_qs,
+            u"focus A; search 'a'"_qs);
+        row("Super deletes", u"c"_qs, u"Meta+Backspace"_qs,
+            u"delete C from history; focus -; search 'c'"_qs);
+    }
+    void keyTable()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, keys);
+        model.setQuery(query);
+        for (const QString &name : keys.split(u", "_qs)) {
+            const QKeyCombination key = QKeySequence::fromString(name)[0];
+            QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(name));
+            QTest::keyClick(window(), key.key(), key.keyboardModifiers());
+        }
+        QStringList outcome = actions.calls;
+        outcome << u"focus "_qs + focused();
+        if (model.selectedIDs().size() > 1)
+            outcome << u"sel "_qs + ids(model.selectedIDs());
+        if (model.tab().isBoard())
+            outcome << u"tab "_qs + model.tab().boardID();
+        if (model.boardEditor())
+            outcome << u"new tab"_qs;
+        if (model.editing())
+            outcome << (model.editing()->mode == EditState::Mode::Rename ? u"rename"_qs
+                                                                         : u"edit"_qs);
+        if (!model.query().isEmpty())
+            outcome << u"search '"_qs + model.query() + u"'"_qs;
+        if (preview.isVisible())
+            outcome << u"preview"_qs;
+        QTEST(outcome.join(u"; "_qs), "outcome");
     }
 
-    void quickPasteNumbers()
+    void shiftedDigitsAndTheSearchShortcut()
     {
-        press(Qt::Key_1, Qt::ControlModifier);
-        press(Qt::Key_3, Qt::MetaModifier);
-        press(Qt::Key_9, Qt::ControlModifier);
-        press(Qt::Key_2, Qt::ControlModifier | Qt::ShiftModifier);
         // ⇧⌘2 on a US layout types "@": the key's code says which digit it is.
-        QVERIFY(pressRaw(Qt::Key_At, Qt::ShiftModifier | Qt::MetaModifier, 11, u"@"_qs));
-        QCOMPARE(actions.calls, (QStringList{u"paste A"_qs, u"paste C"_qs, u"paste I"_qs,
-                                             u"paste B plain"_qs, u"paste B plain"_qs}));
-        actions.calls.clear();
-        // ⌘0, a digit without ⌘, and a position past the visible cards do nothing.
-        press(Qt::Key_0, Qt::ControlModifier);
-        press(Qt::Key_2);
-        model.setQuery(u"k"_qs);
-        press(Qt::Key_2, Qt::ControlModifier);
-        QVERIFY(actions.calls.isEmpty());
-        press(Qt::Key_1, Qt::ControlModifier);
-        QCOMPARE(actions.calls, QStringList{u"paste K"_qs});
-    }
-
-    void commandLetters()
-    {
+        QKeyEvent event(QEvent::KeyPress, Qt::Key_At, Qt::ShiftModifier | Qt::MetaModifier, 11, 0,
+                        0, u"@"_qs);
+        QCoreApplication::sendEvent(window(), &event);
+        QVERIFY(event.isAccepted());
+        QCOMPARE(actions.calls, QStringList{u"paste B plain"_qs});
         const int token = model.focusToken();
         press(Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(model.focusToken(), token + 1);
-
-        press(Qt::Key_C, Qt::ControlModifier);
-        press(Qt::Key_A, Qt::MetaModifier);
-        QCOMPARE(model.selectedIDs().size(), 11);
-        press(Qt::Key_C, Qt::MetaModifier);
-        QCOMPARE(actions.calls, (QStringList{u"copy A"_qs, u"copy A,B,C,D,E,F,G,H,I,J,K"_qs}));
-        actions.calls.clear();
-
-        // Escape collapses the multi-selection to its focus first.
-        press(Qt::Key_Escape);
-        QCOMPARE(ids(model.selectedIDs()), u"A"_qs);
-        QVERIFY(strip->isVisible());
-
-        press(Qt::Key_T, Qt::ControlModifier);
-        QVERIFY(model.boardEditor() && model.boardEditor()->isNew());
-        press(Qt::Key_Escape);
-        QVERIFY(!model.hasOverlay());
-        QVERIFY(strip->isVisible());
-
-        press(Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(model.editing()->mode, EditState::Mode::Rename);
-        press(Qt::Key_Escape);
-        press(Qt::Key_Right);
-        press(Qt::Key_E, Qt::ControlModifier); // an image card has no text to edit
-        QVERIFY(!model.hasOverlay());
-        press(Qt::Key_Left);
-        press(Qt::Key_E, Qt::MetaModifier);
-        QCOMPARE(model.editing()->mode, EditState::Mode::Text);
-
-        // While an overlay is open only Escape and ⌘Return are the strip's.
-        press(Qt::Key_Return);
-        press(Qt::Key_1, Qt::ControlModifier);
-        press(Qt::Key_Right);
-        QVERIFY(actions.calls.isEmpty());
-        QCOMPARE(focused(), u"A"_qs);
-        model.setEditingText(u"novo texto"_qs);
-        press(Qt::Key_Return, Qt::ControlModifier);
-        QVERIFY(!model.hasOverlay());
-        QCOMPARE(actions.calls, QStringList{u"save A [novo texto]"_qs});
-    }
-
-    void typingReachesTheSearch()
-    {
         QTest::keyClick(window(), 'a');
-        QTest::keyClick(window(), 'b');
-        QCOMPARE(model.query(), u"ab"_qs);
-        // With a search, Space types a space and the text commands are the field's own.
-        press(Qt::Key_Space);
-        QCOMPARE(model.query(), u"ab "_qs);
-        QVERIFY(preview.shown.isEmpty());
-        press(Qt::Key_C, Qt::ControlModifier);
-        press(Qt::Key_A, Qt::ControlModifier);
-        QVERIFY(actions.calls.isEmpty());
-        // Ctrl+Backspace edits the search; it never deletes cards while there is text.
-        press(Qt::Key_Backspace, Qt::ControlModifier);
-        QVERIFY(actions.calls.isEmpty());
-        model.setQuery(u"a"_qs);
-        press(Qt::Key_Backspace);
-        QCOMPARE(model.query(), QString());
-        QVERIFY(actions.calls.isEmpty());
-
-        // Without a search text, ⌘Backspace deletes the selection and moves the focus on.
-        press(Qt::Key_Backspace, Qt::ControlModifier);
-        QCOMPARE(actions.calls, QStringList{u"delete A from history"_qs});
-        QCOMPARE(focused(), u"B"_qs);
-        model.setQuery(u"c"_qs);
-        press(Qt::Key_Backspace, Qt::MetaModifier); // Super always means the cards
-        QCOMPARE(actions.calls.size(), 2);
+        QCOMPARE(model.query(), u"a"_qs);
     }
 
     void escapeStepsBack()
