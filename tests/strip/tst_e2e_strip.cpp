@@ -1,8 +1,8 @@
 // The real strip on a real X11 desktop (Xvfb and Openbox): it opens along the bottom of the
 // screen, takes the keyboard from the user's window and gives it back, answers keys typed
-// through the X server, closes when another window is clicked, and turns around when shown
-// again while sliding out. With VARU_SCREENSHOTS=<folder> it also saves the documentation's
-// screenshots.
+// and clicks and right clicks on cards made through the X server, closes when another window
+// is clicked, and turns around when shown again while sliding out. With VARU_SCREENSHOTS=<folder>
+// it also saves the documentation's screenshots.
 
 #include "SessionRunner.h"
 #include "StripDemo.h"
@@ -247,6 +247,66 @@ private Q_SLOTS:
         QVERIFY(until([&] { return !model.hasOverlay(); }));
         QVERIFY(strip->isVisible());
         closeStrip();
+    }
+
+    void cardsAnswerTheMouse()
+    {
+        RecordingActions actions;
+        model.setActions(&actions);
+        openStrip();
+        const QList<ClipItem> &h = demo.history;
+        const auto click = [&](int row, const QString &button, const QStringList &how = {}) {
+            QQuickItem *area = visualChild(strip->panel()->rootObject(), [&](QQuickItem *item) {
+                return item->property("cardID").toString() == h.at(row).id &&
+                       item->property("interaction").isValid();
+            });
+            if (!area)
+                return false;
+            const QPoint at =
+                area->mapToGlobal(QPointF(area->width(), area->height()) / 2).toPoint();
+            return xdotool(QStringList{u"mousemove"_qs, QString::number(at.x()),
+                                       QString::number(at.y()), u"click"_qs} +
+                           how + QStringList{button});
+        };
+        const auto selection = [&] { return ids(model.selectedIDs()); };
+        const auto menuOpen = [&] { return strip->chrome()->menuOpen(); };
+
+        // A click selects; Ctrl adds. The rich text is in the first tab, the text is not.
+        QVERIFY(click(3, u"1"_qs) && until([&] { return selection() == h.at(3).id; }));
+        QVERIFY(xdotool({u"keydown"_qs, u"ctrl"_qs}) && click(0, u"1"_qs) &&
+                xdotool({u"keyup"_qs, u"ctrl"_qs}));
+        QVERIFY(until([&] { return model.selectedIDs().size() == 2; }));
+
+        // A right click on one of them: the group menu. Its keys open "Fixar os 2 em" (after
+        // the muted heading, the two pastes and the copy) and choose the first tab, which
+        // holds one of the two: both go in.
+        QVERIFY(click(3, u"3"_qs) && until(menuOpen));
+        for (const QString &k : {u"Down"_qs, u"Down"_qs, u"Down"_qs, u"Down"_qs, u"Right"_qs})
+            QVERIFY(key(k));
+        screenshot(u"strip-card-menu"_qs);
+        QVERIFY(key(u"Return"_qs) && until([&] { return !menuOpen(); }));
+        const QString work = demo.boards.first().id;
+        QCOMPARE(actions.calls, (QStringList{u"add "_qs + h.at(0).id + u" to "_qs + work,
+                                             u"add "_qs + h.at(3).id + u" to "_qs + work}));
+        // A plain click on one of the selected cards keeps only it, once released.
+        QVERIFY(click(0, u"1"_qs) && until([&] { return selection() == h.at(0).id; }));
+
+        // A right click elsewhere selects that card alone. Escape closes the menu, not the
+        // strip, and typing reaches the search field again.
+        QVERIFY(click(1, u"3"_qs) && until(menuOpen));
+        QCOMPARE(selection(), h.at(1).id);
+        QVERIFY(key(u"Escape"_qs) && until([&] { return !menuOpen(); }));
+        QVERIFY(type(u"exemplo"_qs) && until([&] { return model.query() == u"exemplo"_qs; }));
+        QVERIFY(key(u"Escape"_qs) && until([&] { return model.query().isEmpty(); }));
+
+        // A double click pastes the card alone.
+        actions.calls.clear();
+        QVERIFY(click(2, u"1"_qs, {u"--repeat"_qs, u"2"_qs, u"--delay"_qs, u"80"_qs}));
+        QVERIFY(until([&] { return !actions.calls.isEmpty(); }));
+        QCOMPARE(actions.calls, QStringList{u"paste "_qs + h.at(2).id});
+        QVERIFY(strip->isVisible());
+        closeStrip();
+        model.setActions(nullptr);
     }
 
     void editorsTakeTheKeyboard()

@@ -6,7 +6,7 @@ import Varu.Strip
 // interaction gives: the single or the group menu, with the "Fixar em" submenu of tabs. Looks
 // and keeps the keys like the tab chips' menu.
 StripMenu {
-    id: menu
+    id: cardMenu
     required property var interaction  // CardInteraction
 
     property var made: []  // the submenus of the last opening, destroyed on the next
@@ -19,7 +19,7 @@ StripMenu {
         if (entries.length === 0)
             return
         clear()
-        fill(menu, entries)
+        fill(cardMenu, entries)
         popup()
     }
 
@@ -50,7 +50,7 @@ StripMenu {
                     enabled: entry.kind !== "title",
                     stateColumn: stateColumn,
                     mark: entry.pin,
-                    dotColor: entry.color !== "" ? menu.chrome.color(entry.color) : undefined
+                    dotColor: entry.color !== "" ? cardMenu.chrome.color(entry.color) : undefined
                 }))
             }
         }
@@ -60,16 +60,19 @@ StripMenu {
     // As wide as the widest entry, and never narrower than the tab chips' menu.
     function widest(target) {
         let width = 180
-        for (let i = 0; i < target.count; ++i)
-            width = Math.max(width, target.itemAt(i).implicitWidth + target.leftPadding
-                             + target.rightPadding)
+        for (let i = 0; i < target.count; ++i) {
+            const entry = target.itemAt(i)  // none while the entries are being replaced
+            if (entry)
+                width = Math.max(width, entry.implicitWidth + target.leftPadding
+                                 + target.rightPadding)
+        }
         return width
     }
 
     Component {
         id: action
         CardMenuItem {
-            onTriggered: menu.interaction.run(command, boardID)
+            onTriggered: cardMenu.interaction.run(command, boardID)
         }
     }
     Component {

@@ -18,14 +18,28 @@ StripMenuItem {
     leftPadding: stateColumn ? 26 : 10
     rightPadding: subMenu ? 26 : 12
 
-    indicator: Text {
-        x: 9
+    // ✓ for a tab that holds every card, a bar for one that holds some of them.
+    indicator: Item {
+        x: 8
+        width: 12
+        height: 12
         anchors.verticalCenter: parent.verticalCenter
-        visible: item.mark === "on" || item.mark === "mixed"
-        text: item.mark === "on" ? "✓" : "–"
-        color: Theme.primary
-        font.pixelSize: 12
-        font.weight: Font.DemiBold
+        Text {
+            anchors.centerIn: parent
+            visible: item.mark === "on"
+            text: "✓"
+            color: Theme.primary
+            font.pixelSize: 13
+            font.weight: Font.Bold
+        }
+        Rectangle {
+            anchors.centerIn: parent
+            visible: item.mark === "mixed"
+            width: 8
+            height: 2
+            radius: 1
+            color: Theme.primary
+        }
     }
 
     arrow: Text {

@@ -18,10 +18,26 @@ Menu {
         function onShown() { menu.close() }
     }
 
-    background: Rectangle {
+    background: Item {
         implicitWidth: 180
-        color: "#2a2a30"
-        radius: 10
-        border.color: Qt.rgba(1, 1, 1, 0.12)
+        // A soft shadow a little below, so the menu lifts off the cards under it.
+        Repeater {
+            model: 4
+            Rectangle {
+                required property int index
+                anchors.fill: parent
+                anchors.margins: -(index + 1) * 1.5
+                anchors.topMargin: -(index + 1) * 1.5 + 3
+                anchors.bottomMargin: -(index + 1) * 1.5 - 3
+                radius: 10 + (index + 1) * 1.5
+                color: Qt.rgba(0, 0, 0, 0.09)
+            }
+        }
+        Rectangle {
+            anchors.fill: parent
+            color: "#2a2a30"
+            radius: 10
+            border.color: Qt.rgba(1, 1, 1, 0.12)
+        }
     }
 }

@@ -161,6 +161,15 @@ Item {
         }
     }
     Component.onCompleted: search.input.forceActiveFocus()
+    // A menu that closes leaves the keyboard to the window itself; typing goes back to the
+    // search field (an editor opened from the menu keeps it).
+    Connections {
+        target: root.chrome
+        function onMenuOpenChanged() {
+            if (!root.chrome.menuOpen && !root.strip.hasOverlay)
+                search.input.forceActiveFocus()
+        }
+    }
 
     // The card editor and the tab editor, over everything while open.
     Loader {
