@@ -148,6 +148,8 @@ private Q_SLOTS:
         model.setActions(&actions);
         model.setData(cards(u"AB"_qs), {board(u"T"_qs, u"Trabalho"_qs)}, {});
 
+        model.beginNewBoard({u"A"_qs});
+        QCOMPARE(model.boardEditor()->notice(), u"O card selecionado entra nesta tab."_qs);
         model.beginNewBoard({u"A"_qs, u"B"_qs});
         QCOMPARE(model.boardEditor()->color, u"#A57BEB"_qs);
         QCOMPARE(model.boardEditor()->notice(), u"2 cards selecionados entram nesta tab."_qs);
