@@ -6,6 +6,8 @@
 
 #include <QVariantMap>
 
+#include <utility>
+
 namespace {
 
 QString kindName(CardMenuEntry::Kind kind)
