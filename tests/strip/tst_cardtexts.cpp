@@ -64,10 +64,9 @@ private Q_SLOTS:
     {
         // Rounding that reaches 1000 moves to the next unit instead of "1.000 KB".
         const QList<std::pair<qint64, QString>> sizes{
-            {0, u"Zero KB"_qs},        {1, u"1 byte"_qs},
-            {999, u"999 bytes"_qs},    {340'400, u"340 KB"_qs},
-            {999'700, u"1 MB"_qs},     {1'234'567, u"1,2 MB"_qs},
-            {999'960'000, u"1 GB"_qs}, {1'234'567'890, u"1,23 GB"_qs}};
+            {0, u"Zero KB"_qs},        {1, u"1 byte"_qs},         {999, u"999 bytes"_qs},
+            {1000, u"1 KB"_qs},        {340'400, u"340 KB"_qs},   {999'700, u"1 MB"_qs},
+            {1'234'567, u"1,2 MB"_qs}, {999'960'000, u"1 GB"_qs}, {1'234'567'890, u"1,23 GB"_qs}};
         for (const auto &[bytes, text] : sizes)
             QCOMPARE(ByteCount::file(bytes), text);
     }
