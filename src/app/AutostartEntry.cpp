@@ -5,6 +5,32 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace {
+
+// The program as a desktop entry's Exec value: quoted when it holds a reserved character,
+// with its field-code percent signs doubled, then escaped as a string value.
+QString execValue(QString program)
+{
+    program.replace(QLatin1Char('%'), QLatin1String("%%"));
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    if (std::any_of(program.cbegin(), program.cend(),
+                    [](QChar c) { return reserved.contains(c); })) {
+        QString quoted;
+        for (QChar c : program) {
+            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+                c == QLatin1Char('\\'))
+                quoted += QLatin1Char('\\');
+            quoted += c;
+        }
+        program = QLatin1Char('"') + quoted + QLatin1Char('"');
+    }
+    return program.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\t'), QLatin1String("\\t"));
+}
+
+} // namespace
+
 AutostartEntry::AutostartEntry(const QString &configHome, const QString &executable)
     : m_configHome(configHome)
     , m_executable(executable)
@@ -47,12 +73,7 @@ bool AutostartEntry::setEnabled(bool enabled, QString *error)
                 QStringLiteral("Não foi possível criar a pasta %1").arg(QFileInfo(path()).path());
         return false;
     }
-    QString exec = m_executable;
-    if (exec.contains(QLatin1Char(' ')) || exec.contains(QLatin1Char('"')))
-        exec = QLatin1Char('"') +
-               exec.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
-                   .replace(QLatin1Char('"'), QLatin1String("\\\"")) +
-               QLatin1Char('"');
+    const QString exec = execValue(m_executable);
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=Varu\n"

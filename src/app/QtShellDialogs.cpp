@@ -1,19 +1,14 @@
 #include "QtShellDialogs.h"
 
 #include "platform/Log.h"
+#include "strip/DesktopWorkspace.h"
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace {
 
@@ -111,24 +106,5 @@ std::optional<QString> QtShellDialogs::openBackup(const QString &message, const 
 
 void QtShellDialogs::reveal(const QString &path)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"),
-        QStringLiteral("/org/freedesktop/FileManager1"),
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    call.setArguments({QStringList{QUrl::fromLocalFile(path).toString()}, QString()});
-    const QString folder = QFileInfo(path).absolutePath();
-    auto openFolder = [folder] { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        openFolder();
-        return;
-    }
-    // Without a file manager that selects files, its folder is the next best thing.
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [openFolder](QDBusPendingCallWatcher *w) {
-                         if (w->isError())
-                             openFolder();
-                         w->deleteLater();
-                     });
+    DesktopWorkspace().reveal({path});
 }

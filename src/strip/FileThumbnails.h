@@ -14,7 +14,8 @@
 class FileThumbnails
 {
 public:
-    // The largest preview made: 220 × 140 points at a backing scale of 2.
+    // The card's preview area, 220 × 140 points at a backing scale of 2. Pictures are fitted
+    // into its longer side either way, so a portrait photo is as sharp as a landscape one.
     static constexpr QSize kMaxSize{440, 280};
 
     explicit FileThumbnails(QString cacheHome = defaultCacheHome());
