@@ -1,12 +1,11 @@
-// The monitor on an in-memory clipboard: the quiet period, own writes, pause, access states,
-// the order of the rules with their log messages, and where a capture's source comes from.
+// The monitor on an in-memory clipboard: the quiet period, own writes, pause, and the order of
+// the rules with their log messages.
 
 #include "capture/PasteboardMonitor.h"
 #include "capture/PasteboardTypes.h"
 #include "platform/fake/FakeFrontmostApp.h"
 #include "platform/fake/FakePasteboard.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 namespace T = PasteboardTypes;
@@ -41,12 +40,10 @@ class TestPasteboardMonitor : public QObject
         FakeFrontmostApp apps;
         PasteboardMonitor monitor{pb, apps, defaultRules()};
         QList<CapturedClip> captured;
-        QList<PasteboardMonitor::Access> accessChanges;
 
         Rig()
         {
             monitor.onCapture = [this](const CapturedClip &c) { captured << c; };
-            monitor.onAccessChange = [this](PasteboardMonitor::Access a) { accessChanges << a; };
         }
         void copyText(const QByteArray &text) { pb.simulateCopy({item({{T::plainText, text}})}); }
     };
@@ -72,17 +69,10 @@ private Q_SLOTS:
     void ownWritesAndPausedCopiesAreNotCaptured()
     {
         Rig rig;
-        QSignalSpy paused(&rig.monitor, &PasteboardMonitor::pausedChanged);
         rig.monitor.start();
         rig.pb.writeString(u"pasted back"_qs);
         rig.monitor.markOwnWrite();
         QTest::qWait(kPollAndQuiet + 150);
-        // A copy already waiting out its quiet period is dropped by the mark too.
-        rig.copyText("other app");
-        rig.monitor.poll();
-        rig.pb.writeString(u"ours"_qs);
-        rig.monitor.markOwnWrite();
-        QTest::qWait(kQuiet + 100);
         QVERIFY(rig.captured.isEmpty());
 
         // Copies made while paused are skipped for good.
@@ -93,39 +83,12 @@ private Q_SLOTS:
         rig.monitor.setPaused(false);
         QTest::qWait(kPollAndQuiet + 150);
         QVERIFY(rig.captured.isEmpty());
-        QCOMPARE(paused.size(), 2);
 
         // Asked for by the user, it is read even while paused.
         rig.monitor.setPaused(true);
         rig.monitor.capture(true);
         QCOMPARE(rig.captured.size(), 1);
         QCOMPARE(rig.captured.first().title, u"while paused"_qs);
-    }
-
-    void accessStatesGateCaptures()
-    {
-        Rig rig;
-        rig.monitor.start();
-        QVERIFY(rig.accessChanges.isEmpty()); // allowed from the start
-
-        rig.pb.setAccessBehavior(Pasteboard::AccessBehavior::Ask);
-        rig.copyText("needs asking");
-        for (int i = 0; i < 2; ++i) {
-            QTest::ignoreMessage(
-                QtInfoMsg, "Sem permissão permanente de leitura do pasteboard; captura ignorada");
-            rig.monitor.capture(false);
-        }
-        QVERIFY(rig.captured.isEmpty());
-        QCOMPARE(rig.accessChanges, QList{PasteboardMonitor::Access::NeedsPermission});
-        rig.monitor.capture(true); // the user asked: read anyway
-        QCOMPARE(rig.captured.size(), 1);
-
-        rig.pb.setAccessBehavior(Pasteboard::AccessBehavior::AlwaysDeny);
-        rig.monitor.capture(true);
-        QCOMPARE(rig.captured.size(), 1);
-        rig.pb.setAccessBehavior(Pasteboard::AccessBehavior::AlwaysAllow);
-        QCOMPARE(rig.monitor.refreshAccess(), PasteboardMonitor::Access::Allowed);
-        QCOMPARE(rig.accessChanges.size(), 3);
     }
 
     void rulesRejectInOrder()
@@ -152,19 +115,6 @@ private Q_SLOTS:
         QCOMPARE(rig.captured.last().sourceName, std::optional(u"Outro dispositivo"_qs));
     }
 
-    void theSourceIsWhoIsInFrontWhenTheCaptureRuns()
-    {
-        Rig rig;
-        rig.monitor.start();
-        rig.apps.set(AppIdentity{u"org.kde.kate"_qs, u"Kate"_qs});
-        rig.copyText("hello");
-        rig.monitor.poll();
-        rig.apps.set(AppIdentity{u"org.gnome.TextEditor"_qs, std::nullopt});
-        QTRY_COMPARE_WITH_TIMEOUT(rig.captured.size(), 1, 2000);
-        QCOMPARE(rig.captured.first().sourceBundleID, std::optional(u"org.gnome.TextEditor"_qs));
-        QCOMPARE(rig.captured.first().sourceName, std::nullopt);
-    }
-
     void sizeRuleKeepsWhatFitsInOrder()
     {
         Rig rig;
@@ -181,16 +131,6 @@ private Q_SLOTS:
         QCOMPARE(rig.captured.first().reps,
                  QList<Representation>({{0, u"a/one"_qs, QByteArray(200, 'a')},
                                         {0, T::plainText, QByteArray(40, 'c')}}));
-
-        // Nothing fits: nothing is captured.
-        small.maxBytes = 10;
-        rig.monitor.setRules(small);
-        QTest::ignoreMessage(QtInfoMsg, "Tipo a/one descartado: 200 bytes passam do limite");
-        QTest::ignoreMessage(QtInfoMsg, "Tipo a/two descartado: 100 bytes passam do limite");
-        QTest::ignoreMessage(QtInfoMsg,
-                             "Tipo public.utf8-plain-text descartado: 40 bytes passam do limite");
-        rig.monitor.capture(false);
-        QCOMPARE(rig.captured.size(), 1);
     }
 
     void dataTheOwnerNoLongerSuppliesIsSkipped()

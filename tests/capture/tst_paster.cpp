@@ -67,12 +67,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<Card>("second");
         QTest::newRow("image") << image;
-        QTest::newRow("image with a caption") << (image + text("caption"));
         QTest::newRow("files with text") << Card{{0, kFile, "file:///a"}, {0, kText, "/a"}};
-        QTest::newRow("colour without text")
-            << Card{{0, u"com.apple.cocoa.pasteboard.color"_qs, "\x01\x02"}};
         QTest::newRow("text that is not UTF-8") << text("caf\xe9");
-        QTest::newRow("pdf") << Card{{0, u"com.adobe.pdf"_qs, "%PDF-1.4"}, {0, kText, "x"}};
     }
     void refusedMergeWritesEveryCardUnchanged()
     {
@@ -119,32 +115,23 @@ private Q_SLOTS:
     void keystrokeFollowsTheLayoutAndTheTarget()
     {
         focus.addWindow(1, {u"kate"_qs, u"kate"_qs});
-        focus.addWindow(2, {u"xterm"_qs, u"XTerm"_qs});
-        focus.addWindow(3, {u"gnome-terminal-server"_qs, u"Gnome-terminal"_qs});
-        focus.addWindow(4, {u"terminal-notes"_qs, u"Notes"_qs});
+        focus.addWindow(2, {u"gnome-terminal-server"_qs, u"Gnome-terminal"_qs});
         focus.setActive(1);
         board.simulateCopy({item({{kText, "pasted"}})});
-
         layout.setKey(u"v"_qs, 60); // V elsewhere, as on Dvorak
         paster.sendCommandV();
         layout.clear(); // a layout without any key for "v"
         layout.setFallback(55);
         paster.sendCommandV();
-        focus.setActive(4);
-        paster.sendCommandV();
-        focus.setActive(std::nullopt); // nothing has the keyboard: Ctrl+V all the same
-        paster.sendCommandV();
-        QCOMPARE(keys.sent(), (QList{u"ctrl+60"_qs, u"ctrl+55"_qs, u"ctrl+55"_qs, u"ctrl+55"_qs}));
+        QCOMPARE(keys.sent(), (QList{u"ctrl+60"_qs, u"ctrl+55"_qs}));
         QVERIFY(board.primary().isEmpty());
 
         // Terminals paste the primary selection with Shift+Insert.
-        for (WindowId terminal : {2u, 3u}) {
-            keys = {};
-            focus.setActive(terminal);
-            paster.sendCommandV();
-            QCOMPARE(keys.sent(), QList{u"shift+insert"_qs});
-            QCOMPARE(board.primary(), board.items());
-        }
+        keys = {};
+        focus.setActive(2);
+        paster.sendCommandV();
+        QCOMPARE(keys.sent(), QList{u"shift+insert"_qs});
+        QCOMPARE(board.primary(), board.items());
     }
 
     void focusGoesBackToTheRememberedWindow()
@@ -157,22 +144,13 @@ private Q_SLOTS:
         target.remember();
         focus.setActive(9); // the strip takes the keyboard; showing it again keeps the target
         target.remember();
-
         QVERIFY(target.restore());
         QCOMPARE(focus.activeWindow(), std::optional<WindowId>(1));
         QVERIFY(!target.restore()); // forgotten after one restore
 
-        target.remember(); // already active again (a window manager did it): no request
-        QVERIFY(target.restore());
-        QCOMPARE(focus.activations(), QList<WindowId>{1});
-
         target.remember(); // the window closed while the strip was up
         focus.setActive(9);
         focus.closeWindow(1);
-        QVERIFY(!target.restore());
-
-        focus.setActive(std::nullopt); // nothing had the keyboard
-        target.remember();
         QVERIFY(!target.restore());
     }
 };
