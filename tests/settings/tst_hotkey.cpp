@@ -57,8 +57,6 @@ private Q_SLOTS:
         QTest::newRow("taken by another application")
             << HotKeyConfig{u"k"_qs, {u"cmd"_qs, u"shift"_qs}}
             << u"Não foi possível registrar o atalho global (10)"_qs;
-        QTest::newRow("no modifier would swallow the key everywhere")
-            << HotKeyConfig{u"v"_qs, {u"fn"_qs}} << QString();
         QTest::newRow("shift alone would swallow the capital")
             << HotKeyConfig{u"k"_qs, {u"shift"_qs}} << QString();
     }

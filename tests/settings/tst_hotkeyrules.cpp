@@ -1,5 +1,5 @@
-// Shortcut rules: modifier normalising, the order in which a combination is judged, the
-// reserved table, labels, and which key presses may become a shortcut's key.
+// Shortcut rules: modifier normalising, the order in which a combination is judged, labels,
+// and which key presses may become a shortcut's key.
 
 #include "settings/HotKeyRules.h"
 
@@ -26,13 +26,10 @@ class TestHotKeyRules : public QObject
 private Q_SLOTS:
     void normalizingAndLabels()
     {
-        QCOMPARE(normalized({u"Command"_qs, u"SHIFT"_qs, u"cmd"_qs}),
-                 (QStringList{u"shift"_qs, u"cmd"_qs}));
         QCOMPARE(normalized({u"command"_qs, u"Shift"_qs, u"alt"_qs, u"Control"_qs, u"OPTION"_qs,
                              u"hyper"_qs, u""_qs}),
                  (QStringList{u"ctrl"_qs, u"opt"_qs, u"shift"_qs, u"cmd"_qs}));
         QCOMPARE(label(VaruConfig::defaultHotKey()), u"⇧⌘V"_qs);
-        QCOMPARE(label({u"k"_qs, {u"Command"_qs, u"SHIFT"_qs, u"cmd"_qs}}), u"⇧⌘K"_qs);
         QCOMPARE(label({u"["_qs, {u"cmd"_qs, u"alt"_qs, u"shift"_qs, u"control"_qs}}), u"⌃⌥⇧⌘["_qs);
         QCOMPARE(label({u"ç"_qs, {u"fn"_qs, u"opt"_qs}}), u"⌥Ç"_qs);
         QCOMPARE(inUseMessage(VaruConfig::defaultHotKey()),
@@ -44,15 +41,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QStringList>("modifiers");
         QTest::addColumn<QString>("expected"); // empty: acceptable
-        QTest::newRow("one modifier") << u"k"_qs << QStringList{u"cmd"_qs} << kTwoModifiers;
-        QTest::newRow("unknown names and duplicates do not count")
-            << u"k"_qs << QStringList{u"hyper"_qs, u"cmd"_qs, u"command"_qs} << kTwoModifiers;
         QTest::newRow("modifier count before forbidden key")
             << u"q"_qs << QStringList{u"cmd"_qs} << kTwoModifiers;
         QTest::newRow("forbidden before reserved")
             << u"q"_qs << QStringList{u"ctrl"_qs, u"cmd"_qs} << kForbidden;
-        QTest::newRow("space") << u" "_qs << QStringList{u"ctrl"_qs, u"opt"_qs} << kForbidden;
-        QTest::newRow("tab") << u"\t"_qs << QStringList{u"ctrl"_qs, u"opt"_qs} << kForbidden;
         QTest::newRow("screenshot") << u"3"_qs << QStringList{u"cmd"_qs, u"shift"_qs}
                                     << reservedMessage(u"captura de tela"_qs);
         QTest::newRow("looked up in canonical order, aliases resolved")
@@ -60,8 +52,6 @@ private Q_SLOTS:
             << reservedMessage(u"Colar sem formatação"_qs);
         QTest::newRow("default is free")
             << u"v"_qs << QStringList{u"cmd"_qs, u"shift"_qs} << QString();
-        QTest::newRow("superset of a reserved one is free")
-            << u"3"_qs << QStringList{u"ctrl"_qs, u"shift"_qs, u"cmd"_qs} << QString();
     }
     void judging()
     {
@@ -71,20 +61,9 @@ private Q_SLOTS:
         QCOMPARE(problem(key, modifiers).value_or(QString()), expected);
     }
 
-    void everyReservedRowIsReachable()
-    {
-        for (const auto &[combo, description] : reserved()) {
-            QStringList parts = combo.split(QLatin1Char('+'));
-            const QString key = parts.takeLast();
-            QCOMPARE(normalized(parts), parts); // stored in canonical order
-            if (!forbiddenKeys().contains(key))
-                QCOMPARE(problem(key, parts).value_or(QString()), reservedMessage(description));
-        }
-    }
-
     void recordableKeys()
     {
-        for (const QString &ok : {u"3"_qs, u"ç"_qs, u"e\u0301"_qs, u"["_qs, u"`"_qs, u" "_qs})
+        for (const QString &ok : {u"3"_qs, u"ç"_qs, u"e\u0301"_qs, u"["_qs})
             QCOMPARE(recordableKey(ok).value_or(QString()), ok);
         QCOMPARE(recordableKey(u"Ж"_qs).value_or(QString()), u"ж"_qs);
         // Tab, a function key (private use), two characters, other punctuation, an emoji.

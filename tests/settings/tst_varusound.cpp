@@ -37,15 +37,13 @@ private Q_SLOTS:
         sound.copied();
         sound.setCopyStyle(u"Grude"_qs); // unknown styles (case matters) play the drop
         sound.copied();
-        sound.play(VaruSound::pasteSound(), false);
-        QCOMPARE(player.played, QStringList({u"Varu-Gota"_qs, u"Varu-Assinatura"_qs,
-                                             u"Varu-Gota"_qs, u"Varu-Colar"_qs}));
+        QCOMPARE(player.played,
+                 QStringList({u"Varu-Gota"_qs, u"Varu-Assinatura"_qs, u"Varu-Gota"_qs}));
         QCOMPARE(player.lastVolume, 0.55);
 
         player.played.clear();
         sound.setEnabled(false);
         sound.copied();
-        sound.play(VaruSound::pasteSound(), false);
         QVERIFY(player.played.isEmpty());
         sound.preview(u"botao"_qs); // the listen button plays anyway
         QCOMPARE(player.played, QStringList({u"Varu-Botao"_qs}));
