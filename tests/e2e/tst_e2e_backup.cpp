@@ -11,37 +11,9 @@
 #include <QFile>
 #include <QTest>
 
-namespace {
-
-constexpr double kDay = 86400;
-
-CapturedClip textClip(const QString &text)
-{
-    CapturedClip c;
-    c.reps = {{0, u"public.utf8-plain-text"_qs, text.toUtf8()}};
-    c.title = text;
-    c.checksum = Representation::checksum(c.reps);
-    c.totalBytes = text.toUtf8().size();
-    return c;
-}
-
-// Records a clip and returns its card's id.
-QString record(Store &store, const CapturedClip &clip, const std::optional<QByteArray> &thumbnail,
-               double at)
-{
-    store.upsert(clip, thumbnail, at);
-    return store.db()
-        .scalarText("SELECT id FROM items WHERE checksum = ?", {clip.checksum})
-        .value_or(QString());
-}
-
-} // namespace
-
 class E2eBackup : public QObject
 {
     Q_OBJECT
-
-    QTemporaryDir m_dir;
 
 private Q_SLOTS:
     void launchExpiresTheImportedHistoryByTheConfiguredAge()
@@ -50,15 +22,24 @@ private Q_SLOTS:
         QVERIFY2(s.isReady(), qPrintable(s.error()));
         QVERIFY(QDir().mkpath(s.dataDir()));
         const QString dbPath = s.dataDir() + u"/varu.sqlite"_qs;
-        const double now = Store::currentTime();
+        const double day = 86400, now = Store::currentTime();
         {
-            const QString backup = m_dir.filePath(u"aged.varu"_qs);
-            auto source = Store::open(m_dir.filePath(u"aged.sqlite"_qs));
-            record(*source, textClip(u"recent"_qs), std::nullopt, now - kDay);
-            record(*source, textClip(u"old"_qs), std::nullopt, now - 30 * kDay);
-            const QString pinned =
-                record(*source, textClip(u"pinned"_qs), std::nullopt, now - 30 * kDay);
-            source->add(pinned, source->createBoard(u"Guardados"_qs, u"#5B8DEF"_qs));
+            QTemporaryDir dir;
+            const QString backup = dir.filePath(u"aged.varu"_qs);
+            auto source = Store::open(dir.filePath(u"aged.sqlite"_qs));
+            const QString board = source->createBoard(u"Guardados"_qs, u"#5B8DEF"_qs);
+            const std::pair<QString, int> ages[] = {
+                {u"recent"_qs, 1}, {u"old"_qs, 30}, {u"pinned"_qs, 30}};
+            for (const auto &[text, age] : ages) {
+                CapturedClip c;
+                c.reps = {{0, u"public.utf8-plain-text"_qs, text.toUtf8()}};
+                c.title = text;
+                c.checksum = Representation::checksum(c.reps);
+                c.totalBytes = text.toUtf8().size();
+                source->upsert(c, std::nullopt, now - age * day);
+            }
+            source->add(*source->db().scalarText("SELECT id FROM items WHERE title = 'pinned'"),
+                        board);
             source->exportTo(backup, Store::ExportScope::everything());
             QCOMPARE(Store::open(dbPath)->importData(backup).items, 3);
         }
@@ -78,7 +59,6 @@ private Q_SLOTS:
         QCOMPARE(db.query(u"SELECT title, in_history FROM items WHERE title <> 'recent'"_qs),
                  QList<QVariantList>({{u"pinned"_qs, qint64(0)}}));
         QCOMPARE(db.scalar(u"SELECT COUNT(*) FROM representations"_qs).toInt(), 2);
-        QCOMPARE(varu->state(), QProcess::Running);
         varu->terminate();
         QVERIFY(varu->waitForFinished(5000));
     }

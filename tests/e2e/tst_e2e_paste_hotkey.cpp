@@ -170,11 +170,6 @@ private Q_SLOTS:
                                    rep(0, "public.html", "<b>segunda</b>"),
                                    rep(0, "public.utf8-plain-text", "segunda ção")}}));
         QTRY_COMPARE(readFile(out), QByteArray("primeira linha\nsegunda ção"));
-        QByteArray clip;
-        QCOMPARE(
-            SessionRunner::run(u"xclip"_qs, {u"-o"_qs, u"-selection"_qs, u"clipboard"_qs}, &clip),
-            0);
-        QCOMPARE(clip, QByteArray("primeira linha\nsegunda ção"));
     }
 
     void cardPastedIntoXtermArrives()
