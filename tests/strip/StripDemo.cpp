@@ -73,8 +73,8 @@ void installApplications()
     }
 }
 
-// Sky, sun and three ridges; at dusk or by day.
-QImage landscape(QSize size, bool sunset)
+// Sky, sun and two ridges, at dusk or by day; encoded as `format`.
+QByteArray landscape(QSize size, bool sunset, const char *format)
 {
     QImage image(size, QImage::Format_RGB32);
     QPainter p(&image);
@@ -87,24 +87,14 @@ QImage landscape(QSize size, bool sunset)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(sunset ? 0xFFD166 : 0xFFF4C2));
     p.drawEllipse(QPointF(w * 0.72, h * 0.38), h * 0.11, h * 0.11);
-    const QRgb ridges[2][3] = {{0x5C8A6B, 0x3E6B4E, 0x274D36}, {0x6D3B6E, 0x3B244C, 0x1E142B}};
-    const qreal shapes[3][3] = {{0.72, 0.22, 0.3}, {0.84, 0.16, 2.1}, {0.95, 0.10, 4.0}};
-    for (int r = 0; r < 3; ++r) {
-        const auto [base, amp, phase] = shapes[r];
+    for (int r = 0; r < 2; ++r) {
         QPainterPath path(QPointF(0, h));
-        for (int x = 0; x <= 40; ++x) {
-            const qreal t = x / 40.0;
-            path.lineTo(t * w, h * base - amp * h * (0.5 + 0.5 * std::sin(t * 7 + phase)) *
-                                              (0.6 + 0.4 * std::cos(t * 3 - phase)));
-        }
+        for (int x = 0; x <= 40; ++x)
+            path.lineTo(x * w / 40, h * (0.78 + 0.12 * r - 0.1 * std::sin(x / 6.0 + 3 * r)));
         path.lineTo(w, h);
-        p.fillPath(path, QColor(ridges[sunset][r]));
+        p.fillPath(path, QColor(sunset ? (r ? 0x1E142B : 0x6D3B6E) : (r ? 0x274D36 : 0x5C8A6B)));
     }
-    return image;
-}
-
-QByteArray encode(const QImage &image, const char *format)
-{
+    p.end();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -177,7 +167,7 @@ History make(const QString &folder, double now)
     };
     // Files a user copies from the file manager.
     const QString photo =
-        file(u"Downloads/pôr-do-sol.jpg"_qs, encode(landscape({2400, 1600}, true), "JPEG"));
+        file(u"Downloads/pôr-do-sol.jpg"_qs, landscape({2400, 1600}, true, "JPEG"));
     const QString contract = file(u"Downloads/contrato-2024.pdf"_qs, pdfDocument());
     const QString notes = file(u"Downloads/projeto/notas.markdown"_qs,
                                "# Notas da reunião\n\n- Revisar o orçamento\n- Enviar a proposta "
@@ -187,7 +177,7 @@ History make(const QString &folder, double now)
         notes, file(u"Downloads/projeto/orçamento.xlsx"_qs, QByteArray(48'200, 'x')),
         file(u"Downloads/projeto/proposta.docx"_qs, QByteArray(23'900, 'x')),
         file(u"Downloads/projeto/fotos.zip"_qs, QByteArray(3'400'000, 'x')),
-        file(u"Downloads/projeto/tela.png"_qs, encode(landscape({1280, 800}, false), "PNG"))};
+        file(u"Downloads/projeto/tela.png"_qs, landscape({1280, 800}, false, "PNG"))};
 
     const auto ago = [now](double seconds) { return now - seconds; };
     ClipItem text = card(ClipKind::Text,
@@ -199,7 +189,7 @@ History make(const QString &folder, double now)
              u"https://www.exemplo.com.br/blog/2024/como-organizar-a-area-de-transferencia"_qs,
              ago(4 * 60), "org.mozilla.firefox");
 
-    const QByteArray png = encode(landscape({1600, 1000}, false), "PNG");
+    const QByteArray png = landscape({1600, 1000}, false, "PNG");
     ClipItem image = card(ClipKind::Image, u"Imagem"_qs, ago(12 * 60), "org.gnome.Screenshot");
     if (const auto thumb = Thumbnailer::make(png, 360)) {
         image.thumbnail = thumb->png;

