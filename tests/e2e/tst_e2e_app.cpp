@@ -1,8 +1,8 @@
 // The application as a person uses it, on a desktop with a window manager and a tray: copy
 // in another program, open the strip with the hotkey, paste the newest card with Return into
 // the window that was in front; `varu toggle`, a second `varu`, .varu files opened before
-// launch and from the file manager (asked, imported, reported), the tray menu's pause, and
-// config.json edited by hand.
+// launch and from the file manager (asked, imported, reported), and config.json edited by
+// hand.
 
 #include "DbProbe.h"
 #include "DesktopSession.h"
@@ -142,23 +142,6 @@ class E2eApp : public QObject
                m_s->run(u"update-desktop-database"_qs, {share + u"/applications"_qs}) == 0;
     }
 
-    // Opens the tray menu and chooses its pause entry (resume, while paused) by keyboard:
-    // past "Abrir Varu" and the disabled status line.
-    void choosePauseInTheTray(const QString &shot = {})
-    {
-        const QStringList icon = trayIcon();
-        QVERIFY(!icon.isEmpty());
-        m_s->run(u"xdotool"_qs, {u"mousemove"_qs, u"--window"_qs, icon.first(), u"8"_qs, u"8"_qs,
-                                 u"click"_qs, u"1"_qs});
-        QTest::qWait(700);
-        if (!m_shots.isEmpty() && !shot.isEmpty())
-            m_s->screenshot(m_shots + u"/"_qs + shot);
-        key(u"Down"_qs);
-        key(u"Down"_qs);
-        key(u"Return"_qs);
-        QTest::qWait(500);
-    }
-
 private Q_SLOTS:
     QString backup() const { return m_s->home() + u"/Receitas da vó.varu"_qs; }
 
@@ -243,25 +226,6 @@ private Q_SLOTS:
         QCOMPARE(items(), before + 2);
         QCOMPARE(DbProbe(dbPath()).scalar(u"SELECT name FROM boards"_qs).toString(),
                  u"Receitas"_qs);
-
-        // Other files are not Varu's business.
-        const QString notes = m_s->home() + u"/notas.txt"_qs;
-        QFile(notes).open(QIODevice::WriteOnly);
-        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {notes}), 0);
-        QTest::qWait(500);
-        QVERIFY(varuWindows(100, 1000).isEmpty());
-    }
-
-    void theTrayMenuPausesAndResumesCapture()
-    {
-        choosePauseInTheTray(u"e2e-tray.png"_qs);
-        const qint64 before = items();
-        xclip("em pausa");
-        QTest::qWait(1500);
-        QCOMPARE(items(), before);
-
-        choosePauseInTheTray();
-        QVERIFY(copy("depois da pausa"));
     }
 
     void editingConfigJsonAppliesIt()
