@@ -1,6 +1,7 @@
 #pragma once
 // Median and percentiles of a set of timings, printed in one line per figure.
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 
@@ -9,12 +10,18 @@
 
 namespace BenchStats {
 
+inline double msSince(const QElapsedTimer &t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
 inline double percentile(QList<double> values, double p)
 {
     if (values.isEmpty())
         return 0;
     std::sort(values.begin(), values.end());
-    const qsizetype i = std::min<qsizetype>(values.size() - 1, qsizetype(p * (values.size() - 1) + 0.5));
+    const qsizetype i =
+        std::min<qsizetype>(values.size() - 1, qsizetype(p * (values.size() - 1) + 0.5));
     return values.at(i);
 }
 

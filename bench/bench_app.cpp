@@ -5,6 +5,7 @@
 //   VARU_BENCH_IDLE_S   seconds of idle measurement (60)
 //   VARU_BENCH_RUNS     hotkey presses per history size (20)
 
+#include "BenchHistory.h"
 #include "BenchStats.h"
 #include "DesktopSession.h"
 
@@ -25,47 +26,6 @@
 #include <unistd.h>
 
 namespace {
-
-double msSince(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-// Text cards of about 120 characters, newest last.
-void fillHistory(const QString &path, int cards)
-{
-    auto store = Store::open(path);
-    Connection &db = store->db();
-    db.exec("BEGIN");
-    Statement item = db.prepare(
-        "INSERT INTO items (id, created_at, kind, title, checksum, total_bytes) VALUES (?, ?, "
-        "'text', ?, ?, ?)");
-    Statement rep =
-        db.prepare("INSERT INTO representations (item_id, idx, uti, data) VALUES (?, 0, "
-                   "'public.utf8-plain-text', ?)");
-    const double now = Store::currentTime();
-    for (int i = 0; i < cards; ++i) {
-        const QString id =
-            QStringLiteral("00000000-0000-0000-0000-%1").arg(i, 12, 10, QLatin1Char('0'));
-        const QByteArray text = QStringLiteral("Card %1: reunião às %2h, levar o relatório, o "
-                                               "contrato revisado e as notas da última conversa.")
-                                    .arg(i)
-                                    .arg(i % 24)
-                                    .toUtf8();
-        item.reset();
-        item.bindText(1, id);
-        item.bindDouble(2, now - (cards - i) * 60.0);
-        item.bindText(3, QString::fromUtf8(text));
-        item.bindText(4, QStringLiteral("sum%1").arg(i));
-        item.bindInt64(5, text.size());
-        item.stepOrThrow();
-        rep.reset();
-        rep.bindText(1, id);
-        rep.bindBlob(2, text);
-        rep.stepOrThrow();
-    }
-    db.exec("COMMIT");
-}
 
 qint64 rssKiB(qint64 pid)
 {
@@ -150,7 +110,7 @@ bool waitRow(Screen &screen, int y, const QByteArray &baseline, bool changed, in
     while (limit.elapsed() < timeoutMs) {
         if ((screen.row(y) != baseline) == changed) {
             if (t && at)
-                *at = msSince(*t);
+                *at = BenchStats::msSince(*t);
             return true;
         }
         QThread::usleep(500);
@@ -166,7 +126,7 @@ std::optional<Figures> measure(int cards, int runs, int idleSeconds)
         return std::nullopt;
     }
     QDir().mkpath(s.dataDir());
-    fillHistory(s.dataDir() + u"/varu.sqlite"_qs, cards);
+    BenchHistory::fillTextHistory(s.dataDir() + u"/varu.sqlite"_qs, cards);
     VaruConfig config;
     config.historyLimit = cards;
     config.playSounds = false;

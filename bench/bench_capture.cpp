@@ -31,11 +31,6 @@ namespace {
 
 constexpr double kQuietMs = PasteboardMonitor::kQuietPeriodMs;
 
-double msSince(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 // Noise does not compress: a PNG of about 20 MB.
 QByteArray noisePng()
 {
@@ -75,7 +70,7 @@ void inProcess(const QByteArray &png)
         QElapsedTimer t;
         t.start();
         Classifier::classify(reps, png.size(), CaptureRules(), [] { return std::nullopt; });
-        classify << msSince(t);
+        classify << BenchStats::msSince(t);
     }
     FakePasteboard pb;
     FakeFrontmostApp apps;
@@ -87,13 +82,13 @@ void inProcess(const QByteArray &png)
         QElapsedTimer t;
         t.start();
         monitor.capture(false);
-        capture << msSince(t);
+        capture << BenchStats::msSince(t);
     }
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer t;
         t.start();
         Thumbnailer::make(png, 360);
-        thumb << msSince(t);
+        thumb << BenchStats::msSince(t);
     }
     BenchStats::print("classify, 20 MB PNG (checksum included)", classify);
     BenchStats::print("monitor capture, 20 MB PNG (read, rules, classify)", capture);
@@ -129,7 +124,7 @@ void realBinary(const QByteArray &png)
             std::printf("copy %d was not stored\n", i);
             return;
         }
-        text << msSince(t) - kQuietMs;
+        text << BenchStats::msSince(t) - kQuietMs;
     }
     BenchStats::print("text copy -> committed row, less the quiet period", text);
     // A copy made just before a poll tick waits for nothing but the work itself.
@@ -162,7 +157,7 @@ void realBinary(const QByteArray &png)
             std::printf("image copy %d was not stored\n", i);
             return;
         }
-        image << msSince(t) - kQuietMs;
+        image << BenchStats::msSince(t) - kQuietMs;
         owner->kill();
     }
     QFile::remove(file);

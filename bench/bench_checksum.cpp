@@ -10,7 +10,8 @@ static void BM_Checksum50MB(benchmark::State &state)
     const qsizetype total = 50 * 1000 * 1000;
     QList<Representation> reps;
     for (int i = 0; i < parts; ++i)
-        reps.append({i, QStringLiteral("public.png"), QByteArray(total / parts, char('a' + i % 26))});
+        reps.append(
+            {i, QStringLiteral("public.png"), QByteArray(total / parts, char('a' + i % 26))});
     for (auto _ : state)
         benchmark::DoNotOptimize(Representation::checksum(reps));
     state.SetBytesProcessed(state.iterations() * total);

@@ -31,11 +31,6 @@
 
 namespace {
 
-double msSince(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 // Presses and releases Super+Shift+V from another connection, as a keyboard would.
 class Keyboard
 {
@@ -115,7 +110,7 @@ int run(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         if (target.restore())
-            switchBack << msSince(t);
+            switchBack << BenchStats::msSince(t);
     }
     strip.hide();
     edit.activateWindow();
@@ -133,20 +128,20 @@ int run(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         layout.keyCode(QStringLiteral("v"));
-        lookup << msSince(t);
+        lookup << BenchStats::msSince(t);
 
         target.remember();
         t.restart();
         target.restore();
-        restore << msSince(t);
+        restore << BenchStats::msSince(t);
 
         t.restart();
         paster.write(cards, false);
-        const double written = msSince(t);
+        const double written = BenchStats::msSince(t);
         paster.sendCommandV();
-        const double posted = msSince(t);
+        const double posted = BenchStats::msSince(t);
         if (waitUntil(&edit, &QLineEdit::textChanged))
-            arrived << msSince(t);
+            arrived << BenchStats::msSince(t);
         else
             ++lost;
         write << written;
@@ -161,7 +156,7 @@ int run(int argc, char **argv)
         t.start();
         shortcut.registerHotKey(
             HotKeyConfig{QStringLiteral("v"), {QStringLiteral("cmd"), QStringLiteral("shift")}});
-        registration << msSince(t);
+        registration << BenchStats::msSince(t);
     }
     Keyboard keyboard(layout);
     int missed = 0;
@@ -170,7 +165,7 @@ int run(int argc, char **argv)
         t.start();
         keyboard.pressShortcut();
         if (waitUntil(&shortcut, &GlobalShortcut::pressed))
-            press << msSince(t);
+            press << BenchStats::msSince(t);
         else
             ++missed;
         QTest::qWait(5); // let the release arrive before the next press

@@ -1,6 +1,7 @@
 // Start-up costs: opening the store (new file, existing file with history), loading the
 // configuration, and the real binary's cold start until it answers on D-Bus.
 
+#include "BenchHistory.h"
 #include "BenchStats.h"
 #include "DesktopSession.h"
 
@@ -12,33 +13,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace {
-
-double msSince(const QElapsedTimer &t)
-{
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-void fillHistory(const QString &path, int cards)
-{
-    auto store = Store::open(path);
-    Connection &db = store->db();
-    db.exec("BEGIN");
-    Statement ins = db.prepare("INSERT INTO items (id, created_at, kind, title, checksum, total_bytes)"
-                               " VALUES (?, ?, 'text', ?, ?, 100)");
-    for (int i = 0; i < cards; ++i) {
-        ins.reset();
-        ins.bindText(1, QString::number(i));
-        ins.bindDouble(2, i);
-        ins.bindText(3, QStringLiteral("card %1").arg(i));
-        ins.bindText(4, QStringLiteral("sum%1").arg(i));
-        ins.stepOrThrow();
-    }
-    db.exec("COMMIT");
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -47,18 +21,22 @@ int main(int argc, char **argv)
 
     QList<double> fresh, existing, config;
     const QString big = dir.filePath(QStringLiteral("big.sqlite"));
-    fillHistory(big, 10000);
+    BenchHistory::fillTextHistory(big, 10000);
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
         t.start();
-        { auto s = Store::open(dir.filePath(QStringLiteral("new%1.sqlite").arg(i))); }
-        fresh << msSince(t);
+        {
+            auto s = Store::open(dir.filePath(QStringLiteral("new%1.sqlite").arg(i)));
+        }
+        fresh << BenchStats::msSince(t);
         t.restart();
-        { auto s = Store::open(big); }
-        existing << msSince(t);
+        {
+            auto s = Store::open(big);
+        }
+        existing << BenchStats::msSince(t);
         t.restart();
         ConfigFile::load(dir.path());
-        config << msSince(t);
+        config << BenchStats::msSince(t);
     }
     BenchStats::print("Store::open, new file (incl. close)", fresh);
     BenchStats::print("Store::open, 10,000 cards (incl. close)", existing);
@@ -75,17 +53,19 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         QProcess *varu = session.startVaru();
-        DesktopSession::waitFor([&] {
-            QByteArray out;
-            session.run(QStringLiteral("dbus-send"),
-                        {QStringLiteral("--session"), QStringLiteral("--print-reply"),
-                         QStringLiteral("--dest=org.freedesktop.DBus"), QStringLiteral("/"),
-                         QStringLiteral("org.freedesktop.DBus.NameHasOwner"),
-                         QStringLiteral("string:com.teko.varu")},
-                        &out, 2000);
-            return out.contains("boolean true");
-        }, 20000);
-        cold << msSince(t);
+        DesktopSession::waitFor(
+            [&] {
+                QByteArray out;
+                session.run(QStringLiteral("dbus-send"),
+                            {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+                             QStringLiteral("--dest=org.freedesktop.DBus"), QStringLiteral("/"),
+                             QStringLiteral("org.freedesktop.DBus.NameHasOwner"),
+                             QStringLiteral("string:com.teko.varu")},
+                            &out, 2000);
+                return out.contains("boolean true");
+            },
+            20000);
+        cold << BenchStats::msSince(t);
         varu->terminate();
         varu->waitForFinished(5000);
     }
