@@ -27,6 +27,18 @@ private Q_SLOTS:
         QVERIFY(entry.setEnabled(false, &error) && !QFile::exists(entry.path()));
     }
 
+    // A launcher would expand a bare % or $ and split on the space: both must survive.
+    void escapesFieldCodesAndShellCharacters()
+    {
+        QTemporaryDir dir;
+        AutostartEntry entry(dir.path(), u"/opt/100%/va$u"_qs);
+        QString error;
+        QVERIFY(entry.setEnabled(true, &error));
+        QFile f(entry.path());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().contains("Exec=\"/opt/100%%/va\\\\$u\"\n"));
+    }
+
     void refusalIsReported()
     {
         QTemporaryDir dir;
