@@ -19,21 +19,30 @@
 
 namespace {
 
+// A backup file is outside our control, so only well-formed cards come in: a text id and
+// checksum and a numeric time (anything else would make a card that can neither be removed
+// nor expire), in the history or in one of the file's tabs (any other card would be counted
+// as new and never be seen).
 const char *const kMerge =
     "INSERT OR IGNORE INTO items (id, created_at, kind, title, checksum, source_bundle, "
     "source_name,\n"
     "                             total_bytes, thumbnail, in_history, custom_title)\n"
     "SELECT id, created_at, kind, title, checksum, source_bundle, source_name,\n"
-    "       total_bytes, thumbnail, in_history, custom_title\n"
-    "FROM src.items s WHERE NOT EXISTS (SELECT 1 FROM items m WHERE m.checksum = s.checksum);\n"
+    "       total_bytes, thumbnail, in_history = 1, custom_title\n"
+    "FROM src.items s WHERE NOT EXISTS (SELECT 1 FROM items m WHERE m.checksum = s.checksum)\n"
+    "  AND typeof(s.id) = 'text' AND typeof(s.checksum) = 'text'\n"
+    "  AND typeof(s.created_at) IN ('integer', 'real')\n"
+    "  AND (s.in_history = 1 OR EXISTS (SELECT 1 FROM src.board_items b WHERE b.item_id = s.id));\n"
     "INSERT INTO representations (item_id, idx, uti, data)\n"
     "SELECT r.item_id, r.idx, r.uti, r.data FROM src.representations r\n"
     "WHERE r.item_id IN (SELECT id FROM items)\n"
     "  AND NOT EXISTS (SELECT 1 FROM representations x WHERE x.item_id = r.item_id);\n"
     "UPDATE items SET in_history = 1,\n"
-    "    created_at = MAX(created_at, (SELECT s.created_at FROM src.items s WHERE s.checksum = "
-    "items.checksum))\n"
-    "WHERE in_history = 0 AND checksum IN (SELECT checksum FROM src.items WHERE in_history = 1);";
+    "    created_at = MAX(created_at, (SELECT MAX(s.created_at) FROM src.items s\n"
+    "        WHERE s.checksum = items.checksum AND s.in_history = 1\n"
+    "          AND typeof(s.created_at) IN ('integer', 'real')))\n"
+    "WHERE in_history = 0 AND checksum IN (SELECT checksum FROM src.items WHERE in_history = 1\n"
+    "    AND typeof(created_at) IN ('integer', 'real'));";
 
 const char *const kJoinBoard = "INSERT OR IGNORE INTO board_items (board_id, item_id, added_at)\n"
                                "SELECT ?, m.id, bi.added_at FROM src.board_items bi\n"
@@ -174,14 +183,12 @@ Store::ImportResult Store::importData(const QString &path)
 
     ImportResult result;
     try {
-        const QStringList tables =
-            db.column("SELECT name FROM src.sqlite_master WHERE type = 'table'");
-        // A virtual table has type 'table' too, but runs a module's code on every read.
-        const QStringList virtualTables =
-            db.column("SELECT name FROM src.sqlite_master WHERE type = 'table' "
-                      "AND sql LIKE 'CREATE VIRTUAL TABLE%'");
+        // Ordinary tables only, as SQLite parsed them: a virtual table runs a module's code on
+        // every read, whatever text the file stores for it.
+        const QStringList tables = db.column(
+            "SELECT name FROM pragma_table_list WHERE schema = 'src' AND type = 'table'");
         for (const QString &name : kBackupTables) {
-            if (!tables.contains(name) || virtualTables.contains(name))
+            if (!tables.contains(name))
                 throw StoreError::sql(notABackup());
         }
 

@@ -146,6 +146,23 @@ private Q_SLOTS:
         QCOMPARE(fresh->representations(second), source->representations(second));
     }
 
+    // Cards that could never be removed, expire or be seen are left in the file.
+    void malformedCardsStayOut()
+    {
+        const QString path = file(u"malformed.varu"_qs);
+        TestStore source;
+        for (int i = 0; i < 5; ++i)
+            source.capture(u"card %1"_qs.arg(i), i);
+        source->exportTo(path, Store::ExportScope::everything());
+        writeDatabase(path, "UPDATE items SET id = NULL WHERE title = 'card 0';"
+                            "UPDATE items SET created_at = 'zzz' WHERE title = 'card 1';"
+                            "UPDATE items SET in_history = 2 WHERE title = 'card 2';"
+                            "UPDATE items SET in_history = 0 WHERE title = 'card 3';");
+        TestStore db;
+        QCOMPARE(db->importData(path).items, 1);
+        QCOMPARE(db.value("SELECT group_concat(title) FROM items"), u"card 4"_qs);
+    }
+
     void exportNeverDestroysTheFileItReplaces()
     {
         TestStore db;
@@ -185,6 +202,13 @@ private Q_SLOTS:
         QTest::newRow("trigger named boards")
             << tables + "CREATE TABLE items (id, checksum);"
                         "CREATE TRIGGER boards AFTER INSERT ON items BEGIN DELETE FROM items; END;"
+            << u"Este arquivo não é um backup do Varu."_qs;
+        QTest::newRow("virtual table in disguise")
+            << tables + "CREATE TABLE boards (id, name, color, position, created_at);"
+                        "CREATE VIRTUAL TABLE items USING fts4(id, checksum);"
+                        "PRAGMA writable_schema = ON;"
+                        "UPDATE sqlite_master SET sql = 'CREATE /**/ VIRTUAL TABLE items "
+                        "USING fts4(id, checksum)' WHERE name = 'items';"
             << u"Este arquivo não é um backup do Varu."_qs;
         QTest::newRow("truncated") << QByteArray("truncated") << QString();
     }
