@@ -34,10 +34,11 @@
 namespace {
 
 // config.json is edited by hand here, and a limit of 0 reads like "no limit" (as it does for
-// the retention period): taken literally it would empty the history at the next copy.
+// the retention period): taken literally it would empty the history at the next copy. A
+// negative limit already means no limit and is kept.
 VaruConfig withUsableLimit(VaruConfig config, qint64 fallback)
 {
-    if (config.historyLimit < 1) {
+    if (config.historyLimit == 0) {
         qCCritical(lcVaru,
                    "historyLimit %lld ignorado: o histórico guarda pelo menos 1 card; "
                    "usando %lld",
