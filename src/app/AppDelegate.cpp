@@ -117,8 +117,10 @@ void AppDelegate::createServices()
     m_commands = std::make_unique<ShellCommands>(ShellCommands::Services{
         *m_funnel, m_model, *m_paster, *m_pasteTarget, *m_monitor, m_sound, m_desktop->keys});
     m_backups = std::make_unique<BackupFlows>(*m_funnel, m_model, *m_dialogs, [this] {
+        // The dialog that follows takes the keyboard: handing it back to the user's window
+        // once the strip is gone would bury the dialog behind that window.
         if (m_strip)
-            m_strip->hide();
+            m_strip->hide([] {});
     });
     m_commands->setExportBoard([this](const QString &id) { m_backups->exportBoard(id); });
 }

@@ -101,7 +101,13 @@ void ShellCommands::finishPaste(const Readable &cards, bool plainText)
     m_s.sound.play(VaruSound::pasteSound(), false);
     touch(cards.ids);
     if (m_s.keys.trusted()) {
-        QTimer::singleShot(kKeystrokeDelayMs, this, [this] { m_s.paster.sendCommandV(); });
+        QTimer::singleShot(kKeystrokeDelayMs, this, [this] {
+            // Reopened meanwhile, the strip has the keyboard: the keystroke would paste into
+            // its search field. The card stays on the clipboard instead.
+            if (m_strip && m_strip->isVisible() && !m_strip->isHiding())
+                return;
+            m_s.paster.sendCommandV();
+        });
     } else if (!m_toldNoKeystrokes) {
         m_toldNoKeystrokes = true;
         qCInfo(lcVaru, "Sem XTest não dá para enviar a tecla de colar; o card ficou no "

@@ -1,22 +1,18 @@
 #pragma once
 // The strip's real window for the shell: the strip controller behind the narrow interface the
-// shell uses, with the strip's own window kept out of the paste target.
+// shell uses.
 
 #include "StripWindow.h"
 
 #include "capture/PasteTarget.h"
 #include "strip/StripController.h"
-#include "strip/StripPanel.h"
 
 class StripControllerWindow : public StripWindow
 {
 public:
     StripControllerWindow(StripModel &model, PasteTarget &target, ImageCache &images)
         : m_controller(model, &target, images)
-    {
-        // Shown again while still on screen, the strip must not become the paste target.
-        target.setOwnWindow(WindowId(m_controller.panel()->winId()));
-    }
+    {}
 
     void show() override { m_controller.show(); }
     void hide(std::function<void()> completion) override

@@ -30,11 +30,16 @@ struct FakeStrip : StripWindow
 {
     std::function<void()> pending;
     int hides = 0;
-    void show() override {}
+    bool shown = true;
+    void show() override { shown = true; }
     void hide(std::function<void()> completion) override { ++hides, pending = completion; }
-    bool isVisible() const override { return true; }
+    bool isVisible() const override { return shown; }
     bool isHiding() const override { return bool(pending); }
-    void finishHiding() { std::exchange(pending, {})(); }
+    void finishHiding()
+    {
+        shown = false;
+        std::exchange(pending, {})();
+    }
 };
 
 struct Rig : ShellRig
@@ -137,6 +142,14 @@ private Q_SLOTS:
         QTest::qWait(ShellCommands::kKeystrokeDelayMs * 3);
         QVERIFY(r.keys.sent().isEmpty());
         QVERIFY(!r.writeWasCaptured());
+
+        // Reopened before the keystroke: it would land in the strip's own search field.
+        r.keys.setTrusted(true);
+        r.commands.paste({r.card(rich)}, false);
+        r.strip.finishHiding();
+        r.strip.show();
+        QTest::qWait(ShellCommands::kKeystrokeDelayMs * 3);
+        QVERIFY(r.keys.sent().isEmpty());
     }
 
     void deletingFromTheHistoryKeepsTabsAndTheLastPlaceDeletes()
