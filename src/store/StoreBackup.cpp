@@ -185,8 +185,8 @@ Store::ImportResult Store::importData(const QString &path)
     try {
         // Ordinary tables only, as SQLite parsed them: a virtual table runs a module's code on
         // every read, whatever text the file stores for it.
-        const QStringList tables = db.column(
-            "SELECT name FROM pragma_table_list WHERE schema = 'src' AND type = 'table'");
+        const QStringList tables =
+            db.column("SELECT name FROM pragma_table_list WHERE schema = 'src' AND type = 'table'");
         for (const QString &name : kBackupTables) {
             if (!tables.contains(name))
                 throw StoreError::sql(notABackup());

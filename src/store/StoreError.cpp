@@ -4,8 +4,7 @@ StoreError::StoreError(Case c, const QString &message)
     : m_case(c)
     , m_message(message)
     , m_what(describe().toUtf8())
-{
-}
+{}
 
 QString StoreError::describe() const
 {

@@ -42,8 +42,9 @@ class TestX11Pasteboard : public QObject
         // the new content itself.
         return DesktopSession::waitFor(
             [&] {
+                const QStringList types = pb->types(0);
                 return pb->changeCount() != before &&
-                       pb->types(0).contains(X11MimeTypes::storedType(mime));
+                       (types.contains(X11MimeTypes::storedType(mime)) || types.contains(mime));
             },
             5000);
     }
@@ -92,8 +93,9 @@ private Q_SLOTS:
         QCOMPARE(contentTargets({u"application/x-qt-image"_qs, u"image/bmp"_qs, u"image/png"_qs,
                                  u"image/jpeg"_qs, u"PIXMAP"_qs, u"text/html"_qs, u"TARGETS"_qs}),
                  QStringList({u"image/png"_qs, u"text/html"_qs}));
-        QCOMPARE(parseFileList(u"text/uri-list"_qs, "# comment\r\nfile:///a\r\n\r\nfile:///b"),
-                 QList<QByteArray>({"file:///a", "file:///b"}));
+        QCOMPARE(parseFileList(u"text/uri-list"_qs,
+                               "# comment\r\nfile:///a\r\n\r\nhttps://x.org/\r\nFILE:///b"),
+                 QList<QByteArray>({"file:///a", "FILE:///b"}));
     }
 
     void readsWhatAnotherClientOffers()
@@ -119,6 +121,12 @@ private Q_SLOTS:
         QCOMPARE(pb->data(0, u"public.file-url"_qs),
                  std::optional(QByteArray("file:///tmp/a%20b")));
         QCOMPARE(pb->data(1, u"public.file-url"_qs), std::optional(QByteArray("file:///c")));
+
+        // A browser's link list is no file: it is kept under its own name.
+        QVERIFY(offer(u"text/uri-list"_qs, "https://example.org/\r\n"));
+        QCOMPARE(pb->types(0), QStringList{u"text/uri-list"_qs});
+        QCOMPARE(pb->data(0, u"text/uri-list"_qs),
+                 std::optional(QByteArray("https://example.org/\r\n")));
     }
 
     void theCounterFollowsOwnersAndOwnWrites()

@@ -116,7 +116,8 @@ QList<QByteArray> parseFileList(const QString &mime, const QByteArray &data)
         const QByteArray line = lines.at(i).trimmed(); // also drops the CR of CRLF
         if (mime == kGnomeFiles && i == 0)
             continue; // "copy" or "cut"
-        if (line.isEmpty() || line.startsWith('#'))
+        // Browsers offer web links as URI lists too; only local files make file items.
+        if (line.isEmpty() || line.startsWith('#') || !line.toLower().startsWith("file:"))
             continue;
         uris << line;
     }

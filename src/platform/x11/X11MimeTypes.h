@@ -27,7 +27,7 @@ QString storedType(const QString &mime);
 // The MIME name to offer for a stored name.
 QString mimeType(const QString &storedType);
 
-// The URIs of a text/uri-list (comments and blank lines skipped) or of
+// The file: URIs of a text/uri-list (comments, blank lines and other schemes skipped) or of
 // x-special/gnome-copied-files (its first line is the action).
 QList<QByteArray> parseFileList(const QString &mime, const QByteArray &data);
 QByteArray uriList(const QList<QByteArray> &uris);          // CRLF after each

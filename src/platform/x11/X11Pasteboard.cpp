@@ -89,12 +89,14 @@ const X11Pasteboard::Layout &X11Pasteboard::layout()
         m_layout.fileUris = X11MimeTypes::parseFileList(fileListMime, mime->data(fileListMime));
 
     for (const QString &format : formats) {
-        if (X11MimeTypes::isFileList(format)) {
-            if (!m_layout.fileUris.isEmpty() && !m_layout.firstItemTypes.contains(kFileUrl))
+        const bool fileList = X11MimeTypes::isFileList(format);
+        if (fileList && !m_layout.fileUris.isEmpty()) {
+            if (!m_layout.firstItemTypes.contains(kFileUrl))
                 m_layout.firstItemTypes << kFileUrl;
             continue;
         }
-        const QString stored = X11MimeTypes::storedType(format);
+        // A list of web links is kept as it came, under its own name.
+        const QString stored = fileList ? format : X11MimeTypes::storedType(format);
         if (stored == kPlainText && (m_layout.textMime.isEmpty() ||
                                      textPreference(format) < textPreference(m_layout.textMime)))
             m_layout.textMime = format;
