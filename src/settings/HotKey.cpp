@@ -28,8 +28,12 @@ std::unique_ptr<HotKey> HotKey::create(const HotKeyConfig &config, KeyboardLayou
         return nullptr;
     const KeyModifiers modifiers = modifiersOf(config.modifiers);
     // A hand-edited configuration may name no modifier, or only Shift: grabbing that would
-    // swallow a letter (or the paste keystroke's key) in every application.
+    // swallow a letter (or the paste keystroke's key) in every application. Ctrl+V is the
+    // keystroke Varu types to paste: grabbed, it would reopen the strip instead.
     if ((modifiers & ~KeyModifiers(KeyModifier::Shift)) == KeyModifiers())
+        return nullptr;
+    if (modifiers == KeyModifiers(KeyModifier::Control) &&
+        config.key.compare(u"v", Qt::CaseInsensitive) == 0)
         return nullptr;
 
     std::unique_ptr<HotKey> hotKey(new HotKey);

@@ -59,6 +59,8 @@ private Q_SLOTS:
             << u"Não foi possível registrar o atalho global (10)"_qs;
         QTest::newRow("shift alone would swallow the capital")
             << HotKeyConfig{u"k"_qs, {u"shift"_qs}} << QString();
+        QTest::newRow("the paste keystroke itself")
+            << HotKeyConfig{u"V"_qs, {u"ctrl"_qs}} << QString();
     }
     void refusals()
     {

@@ -59,8 +59,10 @@ void X11Pasteboard::onChanged(QClipboard::Mode mode)
     // so a caller can mark them right away. Everything else counts, even while Qt still
     // believes it owns the selection: another client's take-over may be announced before
     // the selection-clear that ends our ownership.
-    if (mode == QClipboard::Clipboard && !m_writing)
+    if (mode == QClipboard::Clipboard && !m_writing) {
         ++m_changeCount;
+        m_lastWritten.clear(); // no longer ours to mirror, and possibly large
+    }
 }
 
 const QMimeData *X11Pasteboard::current() const
