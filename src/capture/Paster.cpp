@@ -133,6 +133,11 @@ bool Paster::isTerminal(const QStringList &windowClass)
         QStringLiteral("kgx"),
         QStringLiteral("org.gnome.ptyxis"),
         QStringLiteral("ptyxis"),
+        QStringLiteral("yakuake"),
+        QStringLiteral("com.raggesilver.blackbox"),
+        QStringLiteral("io.elementary.terminal"),
+        QStringLiteral("deepin-terminal"),
+        QStringLiteral("x-terminal-emulator"),
     };
     for (const QString &name : windowClass) {
         if (terminals.contains(name.toLower()))
