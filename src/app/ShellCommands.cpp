@@ -96,6 +96,7 @@ void ShellCommands::finishPaste(const Readable &cards, bool plainText)
     // The keystroke must reach the window the user was in, not whatever took the focus
     // when the strip went away.
     m_s.target.restore();
+    m_s.monitor.flushPending();
     m_s.paster.write(cards.lists, plainText);
     m_s.monitor.markOwnWrite();
     m_s.sound.play(VaruSound::pasteSound(), false);
@@ -120,6 +121,7 @@ void ShellCommands::copy(const QList<ClipItem> &items)
     const Readable cards = readAll(items);
     if (cards.ids.isEmpty())
         return;
+    m_s.monitor.flushPending();
     m_s.paster.write(cards.lists, false);
     m_s.monitor.markOwnWrite();
     m_s.sound.copied();

@@ -47,6 +47,13 @@ void PasteboardMonitor::poll()
     m_debounceTimer.start(); // restarts a pending one: a burst gives one capture
 }
 
+void PasteboardMonitor::flushPending()
+{
+    poll();
+    if (m_debounceTimer.isActive())
+        capture(false);
+}
+
 void PasteboardMonitor::markOwnWrite()
 {
     m_lastChangeCount = m_pasteboard.changeCount();

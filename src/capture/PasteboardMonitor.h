@@ -49,6 +49,9 @@ public:
     // One capture attempt now. User-initiated attempts ignore the pause and read even when
     // the desktop would ask for permission.
     void capture(bool userInitiated);
+    // Call right before writing the clipboard: a copy still in its quiet period is captured
+    // now rather than hidden by the write.
+    void flushPending();
     // Call right after writing the clipboard, so the write is not captured as a copy.
     void markOwnWrite();
     // Recomputes the access state and reports a change.

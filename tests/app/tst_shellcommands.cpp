@@ -150,6 +150,12 @@ private Q_SLOTS:
         r.strip.show();
         QTest::qWait(ShellCommands::kKeystrokeDelayMs * 3);
         QVERIFY(r.keys.sent().isEmpty());
+
+        // A copy made just before is recorded, not hidden by our write.
+        r.board.simulateCopy({PasteboardItem{{{u"public.utf8-plain-text"_qs, "fresh"}}}});
+        r.monitor.poll();
+        r.commands.copy({r.card(rich)});
+        QCOMPARE(r.captures, 1);
     }
 
     void deletingFromTheHistoryKeepsTabsAndTheLastPlaceDeletes()
