@@ -58,7 +58,7 @@ private Q_SLOTS:
         QVERIFY(rig.captured.isEmpty());
 
         rig.copyText("first");
-        QTest::qWait(120);
+        rig.monitor.poll(); // seen: its quiet period starts
         rig.copyText("second");
         QTRY_COMPARE_WITH_TIMEOUT(rig.captured.size(), 1, 2000);
         QCOMPARE(rig.captured.first().title, u"second"_qs);
@@ -79,7 +79,7 @@ private Q_SLOTS:
         rig.monitor.setPaused(true);
         rig.copyText("while paused");
         rig.monitor.poll();
-        QTest::qWait(kQuiet + 100);
+        rig.monitor.capture(false); // its quiet period ends while paused
         rig.monitor.setPaused(false);
         QTest::qWait(kPollAndQuiet + 150);
         QVERIFY(rig.captured.isEmpty());
