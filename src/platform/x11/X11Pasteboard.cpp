@@ -51,6 +51,9 @@ X11Pasteboard::X11Pasteboard(QClipboard *clipboard, QObject *parent)
     , m_clipboard(clipboard)
 {
     connect(m_clipboard, &QClipboard::changed, this, &X11Pasteboard::onChanged);
+    m_holdExpiry.setSingleShot(true);
+    m_holdExpiry.setInterval(kHoldMs);
+    connect(&m_holdExpiry, &QTimer::timeout, this, &X11Pasteboard::release);
 }
 
 void X11Pasteboard::onChanged(QClipboard::Mode mode)
@@ -59,10 +62,42 @@ void X11Pasteboard::onChanged(QClipboard::Mode mode)
     // so a caller can mark them right away. Everything else counts, even while Qt still
     // believes it owns the selection: another client's take-over may be announced before
     // the selection-clear that ends our ownership.
-    if (mode == QClipboard::Clipboard && !m_writing) {
-        ++m_changeCount;
-        m_lastWritten.clear(); // no longer ours to mirror, and possibly large
+    if (mode != QClipboard::Clipboard || m_writing)
+        return;
+    const QMimeData *mime = current();
+    const bool offers = mime && !X11MimeTypes::contentTargets(mime->formats()).isEmpty();
+    // The owner of a copy not yet recorded exited and took its offer along: what was read
+    // of it stays the clipboard's content until the copy has been recorded.
+    if (!offers && m_held)
+        return;
+    ++m_changeCount;
+    m_lastWritten.clear(); // no longer ours to mirror, and possibly large
+    release();
+    if (offers)
+        hold();
+}
+
+void X11Pasteboard::hold()
+{
+    const Layout &l = layout();
+    QHash<QString, std::optional<QByteArray>> held;
+    for (const QString &type : l.firstItemTypes) {
+        if (type != kFileUrl)
+            held.insert(type, readLive(type));
     }
+    m_held = std::move(held);
+    m_heldColor = readColor();
+    m_holdExpiry.start();
+}
+
+void X11Pasteboard::release()
+{
+    m_holdExpiry.stop();
+    if (!m_held)
+        return;
+    m_held.reset();
+    m_heldColor.reset();
+    m_layoutCount = -1; // read the selection itself from now on
 }
 
 const QMimeData *X11Pasteboard::current() const
@@ -138,6 +173,14 @@ std::optional<QByteArray> X11Pasteboard::data(int item, const QString &type)
     }
     if (item != 0 || !l.firstItemTypes.contains(type))
         return std::nullopt;
+    if (m_held)
+        return m_held->value(type);
+    return readLive(type);
+}
+
+std::optional<QByteArray> X11Pasteboard::readLive(const QString &type)
+{
+    const Layout &l = layout();
     const QMimeData *mime = current();
     if (!mime)
         return std::nullopt;
@@ -156,6 +199,8 @@ std::optional<QByteArray> X11Pasteboard::data(int item, const QString &type)
 
 std::optional<SrgbColor> X11Pasteboard::readColor()
 {
+    if (m_heldColor)
+        return *m_heldColor;
     const QMimeData *mime = current();
     if (!mime || !mime->hasColor())
         return std::nullopt;
@@ -200,6 +245,7 @@ QMimeData *X11Pasteboard::mimeDataFor(const QList<PasteboardItem> &items)
 
 void X11Pasteboard::writeItems(const QList<PasteboardItem> &items)
 {
+    release();
     m_lastWritten = items;
     ++m_changeCount;
     m_writing = true;

@@ -1,13 +1,15 @@
 #pragma once
 // The X11 CLIPBOARD selection through QClipboard, in stored type names. The change counter
 // moves with every new owner and once with every write of this process; copied files arrive
-// as one item per URI. The selection holds one item, so written items are merged.
+// as one item per URI. The selection holds one item, so written items are merged. Another
+// client's offer is read as soon as it appears, because it is gone when that client exits.
 
 #include "platform/Pasteboard.h"
 
 #include <QClipboard>
 #include <QHash>
 #include <QObject>
+#include <QTimer>
 
 class QMimeData;
 
@@ -44,14 +46,25 @@ private:
         QHash<QString, QString> mimeOf; // stored name → MIME name, for item 0
     };
 
+    // How long another client's offer is held once read: past the monitor's poll and quiet
+    // period, which is when it reads the copy.
+    static constexpr int kHoldMs = 2000;
+
     void onChanged(QClipboard::Mode mode);
     const QMimeData *current() const;
     const Layout &layout();
+    std::optional<QByteArray> readLive(const QString &type);
+    void hold();
+    void release();
 
     QClipboard *m_clipboard;
     qint64 m_changeCount = 0;
     bool m_writing = false;
     qint64 m_layoutCount = -1;
     Layout m_layout;
+    // Item 0's data as read when the offer appeared, for the layout of m_layoutCount.
+    std::optional<QHash<QString, std::optional<QByteArray>>> m_held;
+    std::optional<std::optional<SrgbColor>> m_heldColor;
+    QTimer m_holdExpiry;
     QList<PasteboardItem> m_lastWritten;
 };
