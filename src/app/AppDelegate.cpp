@@ -107,6 +107,7 @@ void AppDelegate::applicationDidFinishLaunching()
 void AppDelegate::createServices()
 {
     m_desktop = std::make_unique<X11Desktop>();
+    m_desktop->pasteboard.setUnheldTypes(m_config.ignoredTypes);
     m_paster = std::make_unique<Paster>(m_desktop->pasteboard, m_desktop->layout, m_desktop->keys,
                                         m_desktop->focus);
     m_pasteTarget = std::make_unique<PasteTarget>(m_desktop->focus);
@@ -314,6 +315,8 @@ void AppDelegate::apply(const VaruConfig &config, bool save)
         ConfigFile::save(m_config, m_supportDir);
     if (m_monitor)
         m_monitor->setRules(CaptureRules(m_config));
+    if (m_desktop)
+        m_desktop->pasteboard.setUnheldTypes(m_config.ignoredTypes);
     m_sound.setEnabled(m_config.playSounds);
     m_sound.setCopyStyle(m_config.copySound);
     if (m_config.hotKey != previous.hotKey)

@@ -142,6 +142,31 @@ private Q_SLOTS:
         QCOMPARE(pb->data(0, u"public.utf8-plain-text"_qs), std::optional(QByteArray("two")));
     }
 
+    // A copy outlives its owner for a moment, so it can still be recorded; a concealed one
+    // is never read ahead.
+    void anOfferOutlivesItsOwnerUnlessConcealed()
+    {
+        pb->setUnheldTypes({u"x-kde-passwordManagerHint"_qs});
+        const auto ownerExits = [&] {
+            owners.back()->kill();
+            owners.back()->waitForFinished(3000);
+        };
+        QVERIFY(offer(u"UTF8_STRING"_qs, "short-lived"));
+        const qint64 count = pb->changeCount();
+        ownerExits();
+        QTest::qWait(300);
+        QCOMPARE(pb->changeCount(), count);
+        QCOMPARE(pb->data(0, u"public.utf8-plain-text"_qs),
+                 std::optional(QByteArray("short-lived")));
+
+        QVERIFY(offer(u"x-kde-passwordManagerHint"_qs, "secret"));
+        const qint64 concealed = pb->changeCount();
+        ownerExits();
+        QVERIFY(DesktopSession::waitFor([&] { return pb->changeCount() != concealed; }, 5000));
+        QCOMPARE(pb->itemCount(), 0);
+        pb->setUnheldTypes({});
+    }
+
     void writtenItemsAreMergedIntoOne()
     {
         // Three file items go back as one list, in order; other types: the first item's.

@@ -80,6 +80,10 @@ void X11Pasteboard::onChanged(QClipboard::Mode mode)
 void X11Pasteboard::hold()
 {
     const Layout &l = layout();
+    for (const QString &type : l.firstItemTypes) {
+        if (m_unheldTypes.contains(type))
+            return;
+    }
     QHash<QString, std::optional<QByteArray>> held;
     for (const QString &type : l.firstItemTypes) {
         if (type != kFileUrl)

@@ -32,6 +32,10 @@ public:
     void writeString(const QString &text) override;
     void mirrorToPrimarySelection() override;
 
+    // Offers carrying any of these types (concealed or password-manager copies, which are
+    // never recorded) are not read ahead.
+    void setUnheldTypes(const QStringList &types) { m_unheldTypes = types; }
+
     // The MIME data that writing `items` offers (also used for the primary selection).
     static QMimeData *mimeDataFor(const QList<PasteboardItem> &items);
 
@@ -67,4 +71,5 @@ private:
     std::optional<std::optional<SrgbColor>> m_heldColor;
     QTimer m_holdExpiry;
     QList<PasteboardItem> m_lastWritten;
+    QStringList m_unheldTypes;
 };
