@@ -84,13 +84,13 @@ void X11Pasteboard::hold()
         if (m_unheldTypes.contains(type))
             return;
     }
-    QHash<QString, std::optional<QByteArray>> held;
+    Held held;
     for (const QString &type : l.firstItemTypes) {
         if (type != kFileUrl)
-            held.insert(type, readLive(type));
+            held.data.insert(type, readLive(type));
     }
+    held.color = readColor();
     m_held = std::move(held);
-    m_heldColor = readColor();
     m_holdExpiry.start();
 }
 
@@ -100,7 +100,6 @@ void X11Pasteboard::release()
     if (!m_held)
         return;
     m_held.reset();
-    m_heldColor.reset();
     m_layoutCount = -1; // read the selection itself from now on
 }
 
@@ -178,7 +177,7 @@ std::optional<QByteArray> X11Pasteboard::data(int item, const QString &type)
     if (item != 0 || !l.firstItemTypes.contains(type))
         return std::nullopt;
     if (m_held)
-        return m_held->value(type);
+        return m_held->data.value(type);
     return readLive(type);
 }
 
@@ -203,8 +202,8 @@ std::optional<QByteArray> X11Pasteboard::readLive(const QString &type)
 
 std::optional<SrgbColor> X11Pasteboard::readColor()
 {
-    if (m_heldColor)
-        return *m_heldColor;
+    if (m_held)
+        return m_held->color;
     const QMimeData *mime = current();
     if (!mime || !mime->hasColor())
         return std::nullopt;

@@ -66,9 +66,14 @@ private:
     bool m_writing = false;
     qint64 m_layoutCount = -1;
     Layout m_layout;
-    // Item 0's data as read when the offer appeared, for the layout of m_layoutCount.
-    std::optional<QHash<QString, std::optional<QByteArray>>> m_held;
-    std::optional<std::optional<SrgbColor>> m_heldColor;
+    // Item 0's data and colour as read when the offer appeared, for the layout of
+    // m_layoutCount.
+    struct Held
+    {
+        QHash<QString, std::optional<QByteArray>> data;
+        std::optional<SrgbColor> color;
+    };
+    std::optional<Held> m_held;
     QTimer m_holdExpiry;
     QList<PasteboardItem> m_lastWritten;
     QStringList m_unheldTypes;
