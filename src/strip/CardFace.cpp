@@ -27,12 +27,6 @@ QString CardPresenter::decode(const QString &text)
         text.toLatin1(), QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
 
-QString CardPresenter::symbolSource(const QString &symbol, const QColor &color)
-{
-    // Symbol names are plain ASCII words and dots, safe in a URL as they are.
-    return u"image://varu/symbol/"_qs + symbol + u'/' + color.name(QColor::HexArgb).mid(1);
-}
-
 QString CardPresenter::fileThumbSource(const QString &path)
 {
     return u"image://varuthumbs/"_qs + encode(FileThumbnails::key(path));
@@ -47,8 +41,8 @@ CardFace CardPresenter::face(const ClipItem &item) const
 {
     CardFace f;
     f.headerTitle = item.customTitle ? *item.customTitle : item.typeLabel();
-    f.headerColor = m_colors.color(item.sourceBundleID).value_or(item.typeTint());
-    f.headerSource = u"image://varu/header/"_qs + f.headerColor.name().mid(1) + u'/' +
+    const QColor headerColor = m_colors.color(item.sourceBundleID).value_or(item.typeTint());
+    f.headerSource = u"image://varu/header/"_qs + headerColor.name().mid(1) + u'/' +
                      item.typeSymbol() + u'/' + encode(item.sourceBundleID.value_or(QString()));
     f.footer = CardFooter::text(item);
 
@@ -66,8 +60,6 @@ CardFace CardPresenter::face(const ClipItem &item) const
         if (item.thumbnail)
             f.thumbSource = u"image://varu/thumb/"_qs + encode(item.id) + u'/' +
                             QString::number(item.thumbnail->size());
-        f.placeholderSource = symbolSource(
-            item.kind == ClipKind::Image ? u"photo"_qs : u"doc.richtext"_qs, Qt::white);
         break;
     case ClipKind::Color:
         f.body = item.title;

@@ -15,12 +15,10 @@ class RelativeTime;
 struct CardFace
 {
     QString headerTitle; // custom title, else the type label
-    QColor headerColor;  // the source application's colour, else the kind's tint
     QString headerSource;
     QString body; // text of text and link cards, the code of a colour
     QString linkHost;
-    QString thumbSource;       // image and PDF cards with a thumbnail
-    QString placeholderSource; // image and PDF cards without one
+    QString thumbSource; // image and PDF cards with a thumbnail
     // File cards: up to three maps {thumb, icon, badge, badgeColor}.
     QVariantList files;
     QString moreLabel; // "+N" over the third file preview
@@ -42,7 +40,6 @@ public:
     // Image ids, safe for any text: components are base64url-encoded.
     static QString encode(const QString &text);
     static QString decode(const QString &text);
-    static QString symbolSource(const QString &symbol, const QColor &color);
     static QString fileThumbSource(const QString &path);
     static QString fileIconSource(const QString &path);
 

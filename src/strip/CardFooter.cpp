@@ -39,15 +39,6 @@ qsizetype visibleEntries(const QString &path)
 QString fileText(const ClipItem &item)
 {
     const QStringList paths = item.filePaths();
-    qint64 total = 0;
-    for (const QString &path : paths) {
-        // A folder counts its own entry, not what it holds.
-        const QFileInfo info(path);
-        if (info.exists())
-            total += info.size();
-    }
-    const QString size = total >= 1 ? ByteCount::file(total) : QString();
-
     if (paths.size() == 1) {
         const QString &path = paths.first();
         const QFileInfo info(path);
@@ -57,12 +48,21 @@ QString fileText(const ClipItem &item)
             const qsizetype n = visibleEntries(path);
             return n == 1 ? QStringLiteral("1 item") : QString::number(n) + u" itens"_qs;
         }
-        if (!size.isEmpty())
-            return size;
+        if (info.size() >= 1)
+            return ByteCount::file(info.size());
         const QString name = path.section(u'/', -1);
         const qsizetype dot = name.lastIndexOf(u'.');
         return dot < 0 ? QString() : name.mid(dot + 1).toUpper();
     }
+
+    qint64 total = 0;
+    for (const QString &path : paths) {
+        // A folder counts its own entry, not what it holds.
+        const QFileInfo info(path);
+        if (info.exists())
+            total += info.size();
+    }
+    const QString size = total >= 1 ? ByteCount::file(total) : QString();
     const QString count = QString::number(paths.size()) + u" arquivos"_qs;
     return size.isEmpty() ? count : count + u" · "_qs + size;
 }

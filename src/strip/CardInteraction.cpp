@@ -64,22 +64,12 @@ CardInteraction::CardInteraction(StripModel &model, Workspace *workspace, QObjec
     , m_workspace(workspace)
 {}
 
-std::optional<ClipItem> CardInteraction::visibleCard(const QString &id) const
-{
-    const QList<ClipItem> list = m_model.filtered();
-    for (const ClipItem &item : list) {
-        if (item.id == id)
-            return item;
-    }
-    return std::nullopt;
-}
-
 void CardInteraction::press(const QString &id, int modifiers, bool doubleClick)
 {
     m_pressed.reset();
     m_collapseOnRelease = false;
     // A card that left the list under the pointer (a reload) is not there to click.
-    if (!visibleCard(id))
+    if (!m_model.visible(id))
         return;
     m_pressed = id;
     const auto mods = Qt::KeyboardModifiers(modifiers);
@@ -113,7 +103,7 @@ void CardInteraction::cancel()
 QVariantList CardInteraction::openMenu(const QString &id)
 {
     m_menu = CardMenu();
-    const std::optional<ClipItem> card = visibleCard(id);
+    const std::optional<ClipItem> card = m_model.visible(id);
     if (!card)
         return {};
     if (!m_model.isSelected(id))

@@ -29,7 +29,6 @@ public:
     Q_INVOKABLE void release(const QString &id);
     // The gesture was taken over (the row scrolled it away): nothing happens on release.
     Q_INVOKABLE void cancel();
-    bool collapsesOnRelease() const { return m_collapseOnRelease; }
 
     // A right click: selects the card unless it is already selected, then gives the menu for
     // the selection as {kind, text, command, boardID, color, pin, children} maps. Empty when
@@ -40,8 +39,6 @@ public:
     const CardMenu &menu() const { return m_menu; }
 
 private:
-    std::optional<ClipItem> visibleCard(const QString &id) const;
-
     StripModel &m_model;
     Workspace *m_workspace;
     std::optional<QString> m_pressed;

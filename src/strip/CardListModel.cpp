@@ -46,13 +46,11 @@ QHash<int, QByteArray> CardListModel::roleNames() const
         {ShowsPinRole, "showsPin"},
         {PinColorRole, "pinColor"},
         {HeaderTitleRole, "headerTitle"},
-        {HeaderColorRole, "headerColor"},
         {HeaderSourceRole, "headerSource"},
         {TimeLineRole, "timeLine"},
         {BodyRole, "body"},
         {LinkHostRole, "linkHost"},
         {ThumbSourceRole, "thumbSource"},
-        {PlaceholderSourceRole, "placeholderSource"},
         {FilesRole, "files"},
         {MoreLabelRole, "moreLabel"},
         {SwatchRole, "swatch"},
@@ -86,8 +84,6 @@ QVariant CardListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case HeaderTitleRole:
         return f.headerTitle;
-    case HeaderColorRole:
-        return f.headerColor;
     case HeaderSourceRole:
         return f.headerSource;
     case BodyRole:
@@ -96,8 +92,6 @@ QVariant CardListModel::data(const QModelIndex &index, int role) const
         return f.linkHost;
     case ThumbSourceRole:
         return f.thumbSource;
-    case PlaceholderSourceRole:
-        return f.placeholderSource;
     case FilesRole:
         return f.files;
     case MoreLabelRole:
@@ -177,14 +171,13 @@ void CardListModel::resetTo(const QList<ClipItem> &items)
     m_faces.clear();
     m_rowsValid = false;
     endResetModel();
-    ++m_stats.resets;
 }
 
 void CardListModel::sync()
 {
     const QList<ClipItem> next = m_model.filtered();
     const int before = count();
-    m_stats = Stats{};
+    int moved = 0;
 
     QSet<QString> wanted;
     wanted.reserve(next.size());
@@ -207,7 +200,6 @@ void CardListModel::sync()
         m_items.remove(first, last - first + 1);
         m_rowsValid = false;
         endRemoveRows();
-        m_stats.removed += int(last - first + 1);
     }
 
     // What is left is in the new list; walk it into the new order.
@@ -227,12 +219,11 @@ void CardListModel::sync()
                 m_items[k] = next.at(k);
             m_rowsValid = false;
             endInsertRows();
-            m_stats.inserted += int(j - i);
             i = j;
             continue;
         }
         if (m_items.at(i).id != want.id) {
-            if (++m_stats.moved > kMaxMoves) {
+            if (++moved > kMaxMoves) {
                 resetTo(next);
                 break;
             }
@@ -250,7 +241,6 @@ void CardListModel::sync()
             m_faces.remove(want.id);
             const QModelIndex at = index(int(i));
             Q_EMIT dataChanged(at, at);
-            ++m_stats.changed;
         }
         ++i;
     }
@@ -311,8 +301,9 @@ void CardListModel::setNow(double now)
         Q_EMIT dataChanged(index(0), index(count() - 1), {TimeLineRole});
 }
 
-void CardListModel::refreshFaces()
+void CardListModel::refreshFaces(double now)
 {
+    m_now = now;
     m_faces.clear();
     if (!m_items.isEmpty())
         Q_EMIT dataChanged(index(0), index(count() - 1));

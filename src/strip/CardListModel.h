@@ -30,13 +30,11 @@ public:
         ShowsPinRole,
         PinColorRole,
         HeaderTitleRole,
-        HeaderColorRole,
         HeaderSourceRole,
         TimeLineRole,
         BodyRole,
         LinkHostRole,
         ThumbSourceRole,
-        PlaceholderSourceRole,
         FilesRole,
         MoreLabelRole,
         SwatchRole,
@@ -53,27 +51,15 @@ public:
 
     int count() const { return int(m_items.size()); }
     int selectedRow() const { return m_selectedRow; }
-    Q_INVOKABLE int rowOf(const QString &id) const;
+    int rowOf(const QString &id) const;
     // The card with that id among the visible ones.
     const ClipItem *item(const QString &id) const;
-    const QList<ClipItem> &items() const { return m_items; }
 
     // The time the relative times are measured against (seconds since 1970).
     void setNow(double now);
-    double now() const { return m_now; }
-    // Forgets every face, so file facts (sizes, deleted files) are read again.
-    void refreshFaces();
-
-    // How the last change was applied, for tests and benchmarks.
-    struct Stats
-    {
-        int resets = 0;
-        int inserted = 0;
-        int removed = 0;
-        int moved = 0;
-        int changed = 0;
-    };
-    Stats stats() const { return m_stats; }
+    // Forgets every face, so file facts (sizes, deleted files) are read again, and measures
+    // relative times against `now`.
+    void refreshFaces(double now);
 
 Q_SIGNALS:
     void countChanged();
@@ -105,5 +91,4 @@ private:
     mutable QHash<QString, int> m_rows;
     mutable bool m_rowsValid = false;
     mutable QHash<QString, CardFace> m_faces;
-    Stats m_stats;
 };

@@ -26,7 +26,7 @@ public:
 
     void run() override
     {
-        const QString path = m_key.section(u'|', 0, -2);
+        const QString path = FileThumbnails::pathOf(m_key);
         QImage image = m_thumbnails.thumbnail(path, m_key);
         if (!image.isNull() && !m_requested.isEmpty()) {
             // 8 points at the scale asked for; the views ask in points.

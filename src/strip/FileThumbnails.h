@@ -23,22 +23,24 @@ public:
     // The path, "|" and its modification time in seconds since 1970, written as the shortest
     // text that reads back to the same number (0 when the file cannot be read).
     static QString key(const QString &path);
-    static double modificationTime(const QString &path);
+    // The path a key was made from.
+    static QString pathOf(const QString &key) { return key.section(u'|', 0, -2); }
 
-    // Cached under the key, or null.
-    QImage cached(const QString &key);
     // The cached preview, else a new one (cached when one could be made); null when this
     // file gets no preview and keeps its icon.
     QImage thumbnail(const QString &path, const QString &key);
 
-    // Exposed for tests: the shared cache's entry for a file, when it is still valid.
+    static QString defaultCacheHome();
+
+private:
+    static double modificationTime(const QString &path);
+    // Cached under the key, or null.
+    QImage cached(const QString &key);
+    // The shared cache's entry for a file, when it is still valid.
     std::optional<QImage> fromSharedCache(const QString &path) const;
     // A preview made from the file itself.
     static QImage make(const QString &path);
 
-    static QString defaultCacheHome();
-
-private:
     QString m_cacheHome;
     QMutex m_mutex;
     QCache<QString, QImage> m_cache;

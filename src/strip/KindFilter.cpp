@@ -8,11 +8,6 @@ QList<KindFilter> all()
             KindFilter::Color};
 }
 
-bool matches(KindFilter filter, const ClipItem &item)
-{
-    return matches(filter, item.kind, item.isImageLike());
-}
-
 bool matches(KindFilter filter, ClipKind kind, bool imageLike)
 {
     switch (filter) {

@@ -15,9 +15,8 @@ namespace KindFilters {
 QList<KindFilter> all();
 
 // Every file card falls under exactly one of Image and File; PDF documents count as files.
-bool matches(KindFilter filter, const ClipItem &item);
-// The same decision from values worked out beforehand, so a filter over many cards does not
-// look up file categories again. `imageLike` is ClipItem::isImageLike().
+// Decided from values worked out beforehand, so a filter over many cards does not look up
+// file categories again. `imageLike` is ClipItem::isImageLike().
 bool matches(KindFilter filter, ClipKind kind, bool imageLike);
 
 QString label(KindFilter filter);  // the button's tooltip

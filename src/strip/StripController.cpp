@@ -156,8 +156,7 @@ void StripController::show()
             completion();
     }
     m_model.prepareForShow();
-    m_cards->refreshFaces();
-    m_cards->setNow(RelativeTime::currentTime());
+    m_cards->refreshFaces(RelativeTime::currentTime());
     m_chrome->announceShown();
 
     const bool compositor = m_compositor && m_compositor();

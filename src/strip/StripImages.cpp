@@ -166,15 +166,15 @@ QImage StripImages::fileIcon(const QStringList &parts, const QSize &requested)
     const QString path = CardPresenter::decode(parts.at(1));
     const QSize box = requested.isEmpty() ? QSize(64, 64) : requested;
     static const QMimeDatabase mimes;
-    const QMimeType mime =
-        mimes.mimeTypeForFile(path, QFileInfo(path).isDir() ? QMimeDatabase::MatchDefault
-                                                            : QMimeDatabase::MatchExtension);
+    const bool folder = QFileInfo(path).isDir();
+    const QMimeType mime = mimes.mimeTypeForFile(path, folder ? QMimeDatabase::MatchDefault
+                                                              : QMimeDatabase::MatchExtension);
     const FileCategory category = FileCategories::of(path);
     const QColor tint = FileCategories::tint(category);
     const int side = std::max(8, int(std::min(box.width(), box.height()) * 0.5));
     QStringList names{mime.iconName(), mime.genericIconName()};
     names += {mime.iconName() + u"-symbolic"_qs, mime.genericIconName() + u"-symbolic"_qs};
-    if (QFileInfo(path).isDir())
+    if (folder)
         names.prepend(u"folder"_qs);
     names += SymbolIcons::themeName(FileCategories::symbol(category));
     const QImage icon = SymbolIcons::renderThemeIcon(names, QSize(side, side), tint);

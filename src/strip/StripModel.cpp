@@ -194,12 +194,15 @@ QList<ClipItem> StripModel::filtered() const
     return *m_filtered;
 }
 
+std::optional<ClipItem> StripModel::visible(const QString &id) const
+{
+    const qsizetype i = indexInFiltered(id);
+    return i < 0 ? std::nullopt : std::optional(filtered().at(i));
+}
+
 std::optional<ClipItem> StripModel::selected() const
 {
-    if (!m_selectedID)
-        return std::nullopt;
-    const qsizetype i = indexInFiltered(*m_selectedID);
-    return i < 0 ? std::nullopt : std::optional(filtered().at(i));
+    return m_selectedID ? visible(*m_selectedID) : std::nullopt;
 }
 
 QList<ClipItem> StripModel::selectedItems() const

@@ -89,6 +89,8 @@ public:
     // The visible cards: the open tab's cards passing the kind filter and the search.
     // Computed once per change of its inputs; the copy shares the cached list.
     QList<ClipItem> filtered() const;
+    // The visible card with that id.
+    std::optional<ClipItem> visible(const QString &id) const;
     std::optional<ClipItem> selected() const;
     QList<ClipItem> selectedItems() const;
     bool hasOverlay() const { return m_editing || m_boardEditor; }
@@ -142,8 +144,7 @@ public:
     Q_INVOKABLE void editBoard(const QString &id, bool confirmDelete = false);
     Q_INVOKABLE void exportBoard(const QString &id);
 
-    // "Fixar em": the mark of one tab for the menu's cards, and choosing it.
-    PinState pinState(const QList<ClipItem> &cards, const QString &boardID) const;
+    // "Fixar em": choosing a tab for the menu's cards.
     void choosePin(const QList<ClipItem> &cards, const QString &boardID);
 
     // Cards dragged onto a tab chip; the history chip refuses them (false).

@@ -211,11 +211,6 @@ void StripModel::exportBoard(const QString &id)
         m_actions->exportBoard(id);
 }
 
-PinState StripModel::pinState(const QList<ClipItem> &cards, const QString &boardID) const
-{
-    return PinStates::of(cards, boardID);
-}
-
 void StripModel::choosePin(const QList<ClipItem> &cards, const QString &boardID)
 {
     if (cards.isEmpty() || !m_actions)

@@ -108,11 +108,6 @@ QString themeName(const QString &symbol)
     return table().value(symbol, u"text-x-generic-symbolic"_qs);
 }
 
-bool isKnown(const QString &symbol)
-{
-    return table().contains(symbol);
-}
-
 QImage render(const QString &symbol, QSize size, const QColor &color)
 {
     if (size.isEmpty())
@@ -122,11 +117,8 @@ QImage render(const QString &symbol, QSize size, const QColor &color)
     if (drawOwn(symbol, own, color))
         return own;
     const QIcon icon = QIcon::fromTheme(themeName(symbol));
-    if (icon.isNull()) {
-        QImage empty(size, QImage::Format_ARGB32_Premultiplied);
-        empty.fill(Qt::transparent);
-        return empty;
-    }
+    if (icon.isNull())
+        return own; // still transparent
     QImage image = draw(icon, size);
     tint(image, color);
     return image;

@@ -12,7 +12,6 @@ namespace SymbolIcons {
 
 // The theme icon standing in for a symbol; a generic document for names not in the table.
 QString themeName(const QString &symbol);
-bool isKnown(const QString &symbol);
 
 // The symbol at `size` pixels, its shape filled with `color`; transparent when the theme has
 // no such icon.

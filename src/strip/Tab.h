@@ -20,7 +20,6 @@ public:
     static Tab history() { return Tab(); }
     static Tab board(const QString &id) { return Tab(Kind::Board, id); }
 
-    Kind kind() const { return m_kind; }
     bool isHistory() const { return m_kind == Kind::History; }
     bool isBoard() const { return m_kind == Kind::Board; }
     // Empty for the history.

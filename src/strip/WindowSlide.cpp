@@ -53,11 +53,6 @@ void WindowSlide::stop()
     m_animation.stop();
 }
 
-bool WindowSlide::isRunning() const
-{
-    return m_animation.state() == QAbstractAnimation::Running;
-}
-
 void WindowSlide::apply(qreal progress)
 {
     const QPoint at = m_from + (m_to - m_from) * progress;

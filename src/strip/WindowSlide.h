@@ -22,7 +22,6 @@ public:
     void start(QPoint from, QPoint to, qreal opacityFrom, qreal opacityTo, int durationMs,
                const QEasingCurve &curve, std::function<void()> done = {});
     void stop();
-    bool isRunning() const;
 
     // The curves of the strip: a quick rise that settles softly, and an accelerating fall.
     static QEasingCurve riseCurve();

@@ -17,7 +17,6 @@ Item {
     required property string body
     required property string linkHost
     required property string thumbSource
-    required property string placeholderSource
     required property var files
     required property string moreLabel
     required property color swatch

@@ -19,7 +19,6 @@ QtObject {
     readonly property color glassEdge: Qt.rgba(1, 1, 1, 0.08)
     readonly property color card: Qt.rgba(1, 1, 1, 0.065)
 
-    readonly property string family: Qt.application.font.family
 
     function withAlpha(c, a) {
         return Qt.rgba(c.r, c.g, c.b, a)
