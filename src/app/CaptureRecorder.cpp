@@ -14,11 +14,12 @@ std::function<void(Store &)> CaptureRecorder::body(CapturedClip clip, qint64 his
                                                    qint64 retentionDays)
 {
     return [clip = std::move(clip), historyLimit, retentionDays](Store &store) mutable {
-        // Decoding happens here, off the main thread.
-        const std::optional<QByteArray> thumbnail = prepare(clip);
-        store.upsert(clip, thumbnail);
+        // Decoding happens here, off the main thread, and only for content not stored yet.
+        const double now = Store::currentTime();
+        if (!store.refresh(clip, now))
+            store.upsert(clip, prepare(clip), now);
         store.prune(historyLimit);
-        store.expire(retentionDays, Store::currentTime());
+        store.expire(retentionDays, now);
     };
 }
 

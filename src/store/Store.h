@@ -62,6 +62,9 @@ public:
     // representations, in one transaction.
     void upsert(const CapturedClip &clip, const std::optional<QByteArray> &thumbnail,
                 double now = currentTime());
+    // upsert's first half: moves the card of a known checksum to the top; false when the
+    // content is new (so a caller can skip making a thumbnail the store would not keep).
+    bool refresh(const CapturedClip &clip, double now);
     void prune(qint64 keeping); // the count limit; negative keeps everything
     // The age limit; below one day nothing expires. Returns how many cards left the history.
     qint64 expire(qint64 olderThanDays, double now);

@@ -17,22 +17,25 @@ QString newID()
 
 } // namespace
 
+bool Store::refresh(const CapturedClip &clip, double now)
+{
+    Statement update = m_db->prepare("UPDATE items SET created_at = ?, in_history = 1, "
+                                     "source_bundle = ?, source_name = ? WHERE checksum = ?");
+    update.bindDouble(1, now);
+    update.bindText(2, clip.sourceBundleID);
+    update.bindText(3, clip.sourceName);
+    update.bindText(4, clip.checksum);
+    update.stepOrThrow();
+    return m_db->changes() >= 1;
+}
+
 void Store::upsert(const CapturedClip &clip, const std::optional<QByteArray> &thumbnail, double now)
 {
-    Connection &db = *m_db;
-    {
-        Statement update = db.prepare("UPDATE items SET created_at = ?, in_history = 1, "
-                                      "source_bundle = ?, source_name = ? WHERE checksum = ?");
-        update.bindDouble(1, now);
-        update.bindText(2, clip.sourceBundleID);
-        update.bindText(3, clip.sourceName);
-        update.bindText(4, clip.checksum);
-        update.stepOrThrow();
-        // Known content keeps its title, tabs, custom title and representations.
-        if (db.changes() >= 1)
-            return;
-    }
+    // Known content keeps its title, tabs, custom title and representations.
+    if (refresh(clip, now))
+        return;
 
+    Connection &db = *m_db;
     transaction([&] {
         const QString id = newID();
         Statement insert =
