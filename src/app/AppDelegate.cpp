@@ -48,6 +48,13 @@ VaruConfig withUsableLimit(VaruConfig config, qint64 fallback)
     return config;
 }
 
+// Launch at login, for this program.
+AutostartEntry autostartEntry()
+{
+    return AutostartEntry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                          QCoreApplication::applicationFilePath());
+}
+
 } // namespace
 
 AppDelegate::AppDelegate(const QString &supportDir, QObject *parent)
@@ -96,7 +103,7 @@ void AppDelegate::applicationDidFinishLaunching()
 
     m_watcher = std::make_unique<ConfigWatcher>(m_supportDir);
     connect(m_watcher.get(), &ConfigWatcher::changed, this, [this](const VaruConfig &config) {
-        apply(withUsableLimit(config, m_config.historyLimit), false);
+        apply(withUsableLimit(config, m_config.historyLimit));
     });
 
     const QStringList pending = std::exchange(m_pendingOpenURLs, {});
@@ -132,13 +139,18 @@ void AppDelegate::startCapture()
         if (self)
             self->recordCapture(clip);
     };
-    m_sound.setEnabled(m_config.playSounds);
-    m_sound.setCopyStyle(m_config.copySound);
+    applySound();
     m_monitor->onAccessChange = [self = QPointer(this)](PasteboardMonitor::Access) {
         if (self)
             self->updateStatusIcon();
     };
     m_monitor->start();
+}
+
+void AppDelegate::applySound()
+{
+    m_sound.setEnabled(m_config.playSounds);
+    m_sound.setCopyStyle(m_config.copySound);
 }
 
 void AppDelegate::recordCapture(const CapturedClip &clip)
@@ -149,16 +161,17 @@ void AppDelegate::recordCapture(const CapturedClip &clip)
 
 void AppDelegate::startRetention()
 {
+    expireHistory();
+    auto *timer = new QTimer(this);
+    timer->setInterval(3600 * 1000);
+    connect(timer, &QTimer::timeout, this, &AppDelegate::expireHistory);
+    timer->start();
+}
+
+void AppDelegate::expireHistory()
+{
     const qint64 days = m_config.historyRetentionDays;
     m_funnel->onStore([days](Store &store) { store.expire(days, Store::currentTime()); });
-
-    m_retentionTimer = new QTimer(this);
-    m_retentionTimer->setInterval(3600 * 1000);
-    connect(m_retentionTimer, &QTimer::timeout, this, [this] {
-        const qint64 days = m_config.historyRetentionDays;
-        m_funnel->onStore([days](Store &store) { store.expire(days, Store::currentTime()); });
-    });
-    m_retentionTimer->start();
 }
 
 // --- the tray
@@ -190,10 +203,7 @@ TrayMenu::State AppDelegate::trayState()
     state.historyCount = m_model.history().size();
     state.boardCount = m_model.boards().size();
     state.canPostKeystrokes = m_desktop->keys.trusted();
-    state.launchAtLogin =
-        AutostartEntry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                       QCoreApplication::applicationFilePath())
-            .isEnabled();
+    state.launchAtLogin = autostartEntry().isEnabled();
     return state;
 }
 
@@ -247,8 +257,7 @@ void AppDelegate::explainKeystrokes()
 
 void AppDelegate::toggleLogin()
 {
-    AutostartEntry entry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                         QCoreApplication::applicationFilePath());
+    AutostartEntry entry = autostartEntry();
     QString error;
     if (!entry.setEnabled(!entry.isEnabled(), &error))
         m_dialogs->alert(QStringLiteral("Não foi possível alterar o início automático"), error);
@@ -306,19 +315,16 @@ void AppDelegate::openSettings(const QString &pane)
 
 // --- configuration and shortcut
 
-void AppDelegate::apply(const VaruConfig &config, bool save)
+void AppDelegate::apply(const VaruConfig &config)
 {
     if (config == m_config)
         return;
     const VaruConfig previous = std::exchange(m_config, config);
-    if (save)
-        ConfigFile::save(m_config, m_supportDir);
     if (m_monitor)
         m_monitor->setRules(CaptureRules(m_config));
     if (m_desktop)
         m_desktop->pasteboard.setUnheldTypes(m_config.ignoredTypes);
-    m_sound.setEnabled(m_config.playSounds);
-    m_sound.setCopyStyle(m_config.copySound);
+    applySound();
     if (m_config.hotKey != previous.hotKey)
         hotKeyChanged(previous.hotKey);
     if (!m_funnel)
@@ -346,12 +352,6 @@ void AppDelegate::registerHotKey()
         m_shortcut->registerHotKey(m_config.hotKey);
 }
 
-void AppDelegate::releaseHotKey()
-{
-    if (m_shortcut)
-        m_shortcut->release();
-}
-
 void AppDelegate::hotKeyChanged(const HotKeyConfig &previous)
 {
     if (!m_shortcut)
@@ -359,10 +359,8 @@ void AppDelegate::hotKeyChanged(const HotKeyConfig &previous)
     const std::optional<QString> refusal = m_shortcut->change(previous, m_config.hotKey);
     if (!refusal)
         return;
-    Q_EMIT hotKeyRejected(*refusal);
     m_config.hotKey = previous;
     ConfigFile::save(m_config, m_supportDir);
-    QTimer::singleShot(0, this, [this, previous] { Q_EMIT hotKeyReverted(previous); });
     // Without a settings window to show it in, the refusal gets an alert of its own.
     QTimer::singleShot(0, this, [this, message = *refusal] { m_dialogs->alert(message, {}); });
 }
@@ -376,6 +374,5 @@ void AppDelegate::fail(const QString &message)
     box.setObjectName(QStringLiteral("varuFailureAlert"));
     box.activateWindow();
     box.exec();
-    Q_EMIT launchFailed();
     QCoreApplication::exit(1);
 }

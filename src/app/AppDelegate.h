@@ -44,8 +44,6 @@ public:
     // Runs once, from the event loop: opens the store and wires everything else.
     void applicationDidFinishLaunching();
 
-    const VaruConfig &config() const { return m_config; }
-    StripModel &model() { return m_model; }
     QString databasePath() const;
 
     // Requests from outside: a second launch, the command line, the file manager.
@@ -58,25 +56,15 @@ public:
     // it applies the change (any pane name is accepted and has no effect).
     void openSettings(const QString &pane = {});
 
-    // A changed configuration, applied at once: capture rules, sounds, the shortcut (the
-    // previous one comes back when the new one is refused) and the history limits. `save`
-    // is false when the change was read from config.json itself.
-    void apply(const VaruConfig &config, bool save = true);
+    // A configuration read from config.json, applied at once: capture rules, sounds, the
+    // shortcut (the previous one comes back, and is saved, when the new one is refused) and
+    // the history limits.
+    void apply(const VaruConfig &config);
 
     // The configured shortcut as shown to the user ("⇧⌘V").
     QString hotKeyLabel() const;
     // Releases the shortcut and registers the configured one; a failure is only logged.
     void registerHotKey();
-    // Releases the shortcut without a replacement (while a new one is being recorded).
-    void releaseHotKey();
-
-Q_SIGNALS:
-    // Emitted when the launch ended in failure, after the alert was dismissed.
-    void launchFailed();
-    // A new shortcut was refused and the previous one kept: the message at once, then, from
-    // the event loop, the shortcut that is configured again.
-    void hotKeyRejected(const QString &message);
-    void hotKeyReverted(const HotKeyConfig &kept);
 
 private:
     void fail(const QString &message);
@@ -84,6 +72,8 @@ private:
     void startCapture();
     void recordCapture(const CapturedClip &clip);
     void startRetention();
+    void expireHistory();
+    void applySound();
     void setupStatusItem();
     void updateStatusIcon();
     TrayMenu::State trayState();
@@ -115,5 +105,4 @@ private:
     std::unique_ptr<GlobalShortcut> m_shortcut;
     std::unique_ptr<StatusTray> m_tray;
     std::unique_ptr<ConfigWatcher> m_watcher;
-    QTimer *m_retentionTimer = nullptr;
 };

@@ -7,7 +7,6 @@
 
 ConfigWatcher::ConfigWatcher(const QString &folder, QObject *parent)
     : QObject(parent)
-    , m_folder(folder)
     , m_path(ConfigFile::path(folder))
 {
     m_settle.setSingleShot(true);
@@ -24,7 +23,7 @@ ConfigWatcher::ConfigWatcher(const QString &folder, QObject *parent)
         if (!m_watcher.files().contains(m_path) && QFile::exists(m_path))
             m_settle.start();
     });
-    m_watcher.addPath(m_folder);
+    m_watcher.addPath(folder);
     rewatch();
 }
 

@@ -27,7 +27,6 @@ Q_SIGNALS:
 private:
     void rewatch();
 
-    QString m_folder;
     QString m_path;
     QFileSystemWatcher m_watcher;
     QTimer m_settle;

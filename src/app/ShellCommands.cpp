@@ -3,6 +3,7 @@
 #include "StoreFunnel.h"
 #include "StripWindow.h"
 
+#include "capture/Classifier.h"
 #include "capture/PasteTarget.h"
 #include "capture/PasteboardMonitor.h"
 #include "capture/Paster.h"
@@ -13,7 +14,6 @@
 #include "strip/StripModel.h"
 
 #include <QTimer>
-#include <QUrl>
 
 namespace {
 
@@ -26,24 +26,6 @@ QStringList idsOf(const QList<ClipItem> &items)
     return ids;
 }
 
-bool isLineBreak(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
-}
-
-// White space and line breaks at both ends, Unicode's idea of them.
-QString trimmedText(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && (text.at(begin).isSpace() || isLineBreak(text.at(begin))))
-        ++begin;
-    while (end > begin && (text.at(end - 1).isSpace() || isLineBreak(text.at(end - 1))))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 } // namespace
 
 ShellCommands::ShellCommands(Services services, QObject *parent)
@@ -53,13 +35,8 @@ ShellCommands::ShellCommands(Services services, QObject *parent)
 
 ClipKind ShellCommands::editedTextKind(const QString &text)
 {
-    const QString trimmed = trimmedText(text);
-    if (std::any_of(trimmed.cbegin(), trimmed.cend(), isLineBreak))
-        return ClipKind::Text;
-    const QUrl url(trimmed, QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
-    return url.isValid() && web && !url.host().isEmpty() ? ClipKind::Link : ClipKind::Text;
+    // QString::trimmed takes Unicode's white space, line and paragraph separators included.
+    return Classifier::isWebLink(text.trimmed()) ? ClipKind::Link : ClipKind::Text;
 }
 
 ShellCommands::Readable ShellCommands::readAll(const QList<ClipItem> &items)
@@ -96,9 +73,7 @@ void ShellCommands::finishPaste(const Readable &cards, bool plainText)
     // The keystroke must reach the window the user was in, not whatever took the focus
     // when the strip went away.
     m_s.target.restore();
-    m_s.monitor.flushPending();
-    m_s.paster.write(cards.lists, plainText);
-    m_s.monitor.markOwnWrite();
+    writeCards(cards, plainText);
     m_s.sound.play(VaruSound::pasteSound(), false);
     touch(cards.ids);
     if (m_s.keys.trusted()) {
@@ -121,11 +96,17 @@ void ShellCommands::copy(const QList<ClipItem> &items)
     const Readable cards = readAll(items);
     if (cards.ids.isEmpty())
         return;
-    m_s.monitor.flushPending();
-    m_s.paster.write(cards.lists, false);
-    m_s.monitor.markOwnWrite();
+    writeCards(cards, false);
     m_s.sound.copied();
     touch(cards.ids);
+}
+
+void ShellCommands::writeCards(const Readable &cards, bool plainText)
+{
+    // A copy still waiting to be recorded is taken first; our own write is not a copy.
+    m_s.monitor.flushPending();
+    m_s.paster.write(cards.lists, plainText);
+    m_s.monitor.markOwnWrite();
 }
 
 void ShellCommands::touch(const QStringList &ids)

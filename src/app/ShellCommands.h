@@ -71,6 +71,7 @@ private:
     // The cards' stored content in order; cards without any are left out.
     Readable readAll(const QList<ClipItem> &items);
     void finishPaste(const Readable &cards, bool plainText);
+    void writeCards(const Readable &cards, bool plainText);
     void touch(const QStringList &ids);
 
     Services m_s;

@@ -24,11 +24,7 @@ public:
 
     // Shows the icon now, or as soon as a tray host appears.
     void show();
-    bool isShown() const { return m_icon.isVisible(); }
     void setIconState(StatusIcon::State state);
-    StatusIcon::State iconState() const { return m_state; }
-
-    QMenu *menu() { return &m_menu; }
     // Fills the menu afresh (also done before it opens).
     void rebuild();
 

@@ -122,8 +122,3 @@ void StoreFunnel::setHistoryLimit(qint64 limit)
 {
     m_shared->historyLimit.store(limit);
 }
-
-qint64 StoreFunnel::historyLimit() const
-{
-    return m_shared->historyLimit.load();
-}

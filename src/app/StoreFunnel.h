@@ -33,7 +33,6 @@ public:
 
     // The number of history cards a reload reads; safe from any thread.
     void setHistoryLimit(qint64 limit);
-    qint64 historyLimit() const;
 
 Q_SIGNALS:
     void snapshotReady(const Snapshot &snapshot);

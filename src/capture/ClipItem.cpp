@@ -2,9 +2,8 @@
 
 bool operator==(const ClipItem &a, const ClipItem &b)
 {
-    return a.id == b.id && a.createdAt == b.createdAt && a.title == b.title
-           && a.customTitle == b.customTitle && a.boardIDs == b.boardIDs
-           && a.inHistory == b.inHistory;
+    return a.id == b.id && a.createdAt == b.createdAt && a.title == b.title &&
+           a.customTitle == b.customTitle && a.boardIDs == b.boardIDs && a.inHistory == b.inHistory;
 }
 
 QStringList ClipItem::filePaths() const
@@ -88,5 +87,5 @@ QColor ClipItem::typeTint() const
     if (kind != ClipKind::File)
         return ClipKinds::tint(kind);
     const auto category = fileCategory();
-    return category ? FileCategories::tint(*category) : QColor::fromRgbF(0.95f, 0.60f, 0.27f);
+    return category ? FileCategories::tint(*category) : ClipKinds::tint(ClipKind::File);
 }

@@ -5,7 +5,8 @@
 namespace ClipKinds {
 
 namespace {
-struct KindInfo {
+struct KindInfo
+{
     ClipKind kind;
     const char *raw;
     float r, g, b;

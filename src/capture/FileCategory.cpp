@@ -12,7 +12,8 @@ namespace FileCategories {
 
 namespace {
 
-struct CategoryInfo {
+struct CategoryInfo
+{
     const char *singular;
     const char *plural;
     const char *symbol;
@@ -85,21 +86,35 @@ bool isSourceCode(const QStringList &names)
 {
     // freedesktop scripts descend from both text/plain and application/x-executable; compiled
     // languages are text/x-<lang>src or -hdr. A binary executable is not text, so it is not code.
-    const bool text = anyIn(names, {"text/plain"}) || anyStartsWith(names, QLatin1String("text/"));
+    const bool text = anyStartsWith(names, QLatin1String("text/"));
     if (!text)
         return false;
-    if (anyIn(names, {"application/x-executable", "application/javascript", "text/javascript",
-                      "text/css", "text/x-python", "text/x-python3", "text/x-java",
-                      "text/x-go", "text/rust", "text/x-rust", "text/x-csharp",
-                      "text/x-kotlin", "text/x-swift", "application/x-php", "application/x-ruby",
-                      "text/x-makefile", "text/x-cmake", "application/x-perl",
-                      "text/x-qml", "application/sql", "application/typescript"}))
+    if (anyIn(names, {"application/x-executable",
+                      "application/javascript",
+                      "text/javascript",
+                      "text/css",
+                      "text/x-python",
+                      "text/x-python3",
+                      "text/x-java",
+                      "text/x-go",
+                      "text/rust",
+                      "text/x-rust",
+                      "text/x-csharp",
+                      "text/x-kotlin",
+                      "text/x-swift",
+                      "application/x-php",
+                      "application/x-ruby",
+                      "text/x-makefile",
+                      "text/x-cmake",
+                      "application/x-perl",
+                      "text/x-qml",
+                      "application/sql",
+                      "application/typescript"}))
         return true;
     return std::any_of(names.begin(), names.end(), [](const QString &n) {
         // PostScript is a page description, not a script.
-        return n.endsWith(QLatin1String("src")) || n.endsWith(QLatin1String("hdr"))
-               || (n.contains(QLatin1String("script"))
-                   && !n.endsWith(QLatin1String("postscript")));
+        return n.endsWith(QLatin1String("src")) || n.endsWith(QLatin1String("hdr")) ||
+               (n.contains(QLatin1String("script")) && !n.endsWith(QLatin1String("postscript")));
     });
 }
 
@@ -109,8 +124,8 @@ FileCategory classifyExtension(const QString &ext, bool package)
 {
     const FileCategory none = package ? FileCategory::Folder : FileCategory::Other;
     static const QMimeDatabase db;
-    const QMimeType mime = db.mimeTypeForFile(QStringLiteral("x.") + ext,
-                                              QMimeDatabase::MatchExtension);
+    const QMimeType mime =
+        db.mimeTypeForFile(QStringLiteral("x.") + ext, QMimeDatabase::MatchExtension);
     if (!mime.isValid() || mime.isDefault())
         return none;
     const QStringList names = lineage(mime);
@@ -124,33 +139,31 @@ FileCategory classifyExtension(const QString &ext, bool package)
         return FileCategory::Audio;
     if (anyIn(names, {"application/pdf"}))
         return FileCategory::Pdf;
-    if (mime.genericIconName() == QLatin1String("x-office-presentation")
-        || nameContains(id, {"keynote", "presentationml", "powerpoint", "presentation"}))
+    if (mime.genericIconName() == QLatin1String("x-office-presentation") ||
+        nameContains(id, {"keynote", "presentationml", "powerpoint", "presentation"}))
         return FileCategory::Presentation;
-    if (mime.genericIconName() == QLatin1String("x-office-spreadsheet")
-        || nameContains(id, {"numbers", "spreadsheetml", "excel", "spreadsheet"})
-        || ext == QLatin1String("csv"))
+    if (mime.genericIconName() == QLatin1String("x-office-spreadsheet") ||
+        nameContains(id, {"numbers", "spreadsheetml", "excel", "spreadsheet"}) ||
+        ext == QLatin1String("csv"))
         return FileCategory::Spreadsheet;
     if (kCodeExtensions.contains(ext) || isSourceCode(names))
         return FileCategory::Code;
-    if (anyIn(names, {"text/rtf", "application/rtf"})
-        || nameContains(id, {"word", "pages", "opendocument.text"}))
+    if (anyIn(names, {"text/rtf", "application/rtf"}) ||
+        nameContains(id, {"word", "pages", "opendocument.text"}))
         return FileCategory::Document;
-    if (anyIn(names, {"text/plain"}) || anyStartsWith(names, QLatin1String("text/")))
+    if (anyStartsWith(names, QLatin1String("text/")))
         return FileCategory::Text;
-    if (kArchiveExtensions.contains(ext)
-        || anyIn(names, {"application/zip", "application/x-tar", "application/gzip",
-                         "application/x-7z-compressed", "application/vnd.rar",
-                         "application/x-rar", "application/x-bzip", "application/x-bzip2",
-                         "application/x-xz", "application/zstd", "application/x-compressed-tar",
-                         "application/x-archive", "application/x-cpio",
-                         "application/x-apple-diskimage", "application/x-xar",
-                         "application/vnd.debian.binary-package", "application/x-rpm"}))
+    if (kArchiveExtensions.contains(ext) ||
+        anyIn(names, {"application/zip", "application/x-tar", "application/gzip",
+                      "application/x-7z-compressed", "application/vnd.rar", "application/x-rar",
+                      "application/x-bzip", "application/x-bzip2", "application/x-xz",
+                      "application/zstd", "application/x-compressed-tar", "application/x-archive",
+                      "application/x-cpio", "application/x-apple-diskimage", "application/x-xar",
+                      "application/vnd.debian.binary-package", "application/x-rpm"}))
         return FileCategory::Archive;
     if (anyIn(names, {"application/x-executable", "application/x-pie-executable",
                       "application/vnd.appimage", "application/x-ms-dos-executable",
-                      "application/vnd.flatpak", "application/vnd.snap",
-                      "application/x-desktop"}))
+                      "application/vnd.flatpak", "application/vnd.snap", "application/x-desktop"}))
         return FileCategory::App;
     return none;
 }

@@ -35,7 +35,6 @@ public:
     std::function<void(const CapturedClip &)> onCapture;
     std::function<void(Access)> onAccessChange;
 
-    const CaptureRules &rules() const { return m_rules; }
     void setRules(CaptureRules rules) { m_rules = std::move(rules); }
 
     // While paused, copies are skipped for good: resuming does not capture them.

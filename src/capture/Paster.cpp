@@ -1,5 +1,7 @@
 #include "Paster.h"
 
+#include "PasteboardTypes.h"
+
 #include "platform/KeyInjector.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/WindowFocus.h"
@@ -11,16 +13,11 @@
 
 namespace {
 
-const QString kPlainText = QStringLiteral("public.utf8-plain-text");
-
 // Content that has no faithful text form: such cards are never merged into one text.
 bool blocksMerge(const QString &type)
 {
-    static const QSet<QString> types = {
-        QStringLiteral("public.file-url"), QStringLiteral("public.png"),
-        QStringLiteral("public.tiff"),     QStringLiteral("public.jpeg"),
-        QStringLiteral("public.heic"),     QStringLiteral("com.adobe.pdf"),
-    };
+    using namespace PasteboardTypes;
+    static const QSet<QString> types = {fileUrl, png, tiff, jpeg, heic, pdf};
     return types.contains(type);
 }
 
@@ -55,7 +52,7 @@ std::optional<QString> Paster::mergedText(const QList<QList<Representation>> &li
         for (const Representation &rep : card) {
             if (blocksMerge(rep.type))
                 return std::nullopt;
-            if (!text && rep.type == kPlainText)
+            if (!text && rep.type == PasteboardTypes::plainText)
                 text = strictUtf8(rep.data);
         }
         if (!text)
@@ -73,7 +70,7 @@ QList<PasteboardItem> Paster::items(const QList<QList<Representation>> &lists, b
         if (plainTextOnly) {
             QList<Representation> plain;
             for (const Representation &rep : card) {
-                if (rep.type == kPlainText)
+                if (rep.type == PasteboardTypes::plainText)
                     plain << rep;
             }
             if (!plain.isEmpty())
@@ -154,7 +151,8 @@ void Paster::sendCommandV()
         m_keys.sendShiftInsert();
         return;
     }
-    m_keys.sendControlKey(keyCode(QStringLiteral("v")).value_or(m_layout.fallbackPasteKeyCode()));
+    const std::optional<quint16> v = keyCode(QStringLiteral("v"));
+    m_keys.sendControlKey(v ? *v : m_layout.fallbackPasteKeyCode());
 }
 
 std::optional<quint16> Paster::keyCode(const QString &name)

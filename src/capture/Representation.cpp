@@ -11,9 +11,8 @@ QString Representation::checksum(const QList<Representation> &reps)
     std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> ctx(EVP_MD_CTX_new(), EVP_MD_CTX_free);
     EVP_DigestInit_ex(ctx.get(), EVP_sha256(), nullptr);
     for (const Representation &rep : reps) {
-        const QByteArray prefix = (QString::number(rep.index) + QLatin1Char('|') + rep.type
-                                   + QLatin1Char('|'))
-                                      .toUtf8();
+        const QByteArray prefix =
+            (QString::number(rep.index) + QLatin1Char('|') + rep.type + QLatin1Char('|')).toUtf8();
         EVP_DigestUpdate(ctx.get(), prefix.constData(), size_t(prefix.size()));
         EVP_DigestUpdate(ctx.get(), rep.data.constData(), size_t(rep.data.size()));
     }

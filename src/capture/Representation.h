@@ -20,5 +20,4 @@ struct Representation {
     static QString checksum(const QList<Representation> &reps);
 };
 
-using RepresentationList = QList<Representation>;
 Q_DECLARE_METATYPE(Representation)

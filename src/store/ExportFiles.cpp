@@ -1,5 +1,6 @@
 #include "ExportFiles.h"
 
+#include "capture/PasteboardTypes.h"
 #include "platform/Paths.h"
 
 #include <QDateTime>
@@ -111,7 +112,7 @@ QList<QUrl> fileURLs(const QList<Representation> &reps)
 {
     QList<QUrl> urls;
     for (const Representation &rep : reps) {
-        if (rep.type != QLatin1String("public.file-url"))
+        if (rep.type != PasteboardTypes::fileUrl)
             continue;
         const QUrl url(QString::fromUtf8(rep.data), QUrl::StrictMode);
         if (url.isValid() && url.isLocalFile())

@@ -3,6 +3,8 @@
 
 #include "Store.h"
 
+#include "capture/PasteboardTypes.h"
+
 #include <QTextBoundaryFinder>
 #include <QUuid>
 
@@ -84,8 +86,7 @@ void Store::rename(const QString &id, const std::optional<QString> &name)
 void Store::updateText(const QString &id, const QString &text, ClipKind kind)
 {
     const QByteArray data = text.toUtf8();
-    const QList<Representation> reps{
-        Representation{0, QStringLiteral("public.utf8-plain-text"), data}};
+    const QList<Representation> reps{Representation{0, PasteboardTypes::plainText, data}};
     const QString checksum = Representation::checksum(reps);
 
     deleting([&] {

@@ -6,17 +6,17 @@
 
 #include "TabPalette.h"
 
+#include "capture/PasteboardTypes.h"
+
 #include <QStringDecoder>
 
 namespace {
-
-const QString kPlainTextType = QStringLiteral("public.utf8-plain-text");
 
 // The card's plain text as stored, when it is there and valid UTF-8.
 std::optional<QString> plainText(const QList<Representation> &reps)
 {
     for (const Representation &rep : reps) {
-        if (rep.type != kPlainTextType)
+        if (rep.type != PasteboardTypes::plainText)
             continue;
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString text = decoder.decode(rep.data);
