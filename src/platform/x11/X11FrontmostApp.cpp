@@ -211,6 +211,21 @@ std::optional<AppIdentity> X11FrontmostApp::identifyProcess(quint32 pid)
     return byExecutable(pid);
 }
 
+X11FrontmostApp::X11FrontmostApp()
+    : m_entries(g_app_info_monitor_get())
+{
+    g_signal_connect(m_entries, "changed", G_CALLBACK(+[](GAppInfoMonitor *, gpointer self) {
+                         static_cast<X11FrontmostApp *>(self)->m_byClass.clear();
+                     }),
+                     this);
+}
+
+X11FrontmostApp::~X11FrontmostApp()
+{
+    g_signal_handlers_disconnect_by_data(m_entries, this);
+    g_object_unref(m_entries);
+}
+
 std::optional<AppIdentity> X11FrontmostApp::frontmost()
 {
     const xcb_window_t focused = focusedWindow();
@@ -218,7 +233,12 @@ std::optional<AppIdentity> X11FrontmostApp::frontmost()
         return std::nullopt;
     // The class is what the application says it is; a password manager started through a
     // generic launcher is still recognised by it.
-    if (const xcb_window_t top = withClass(focused))
-        return identify(windowClass(top));
+    if (const xcb_window_t top = withClass(focused)) {
+        const QString wmClass = windowClass(top);
+        auto known = m_byClass.constFind(wmClass);
+        if (known == m_byClass.cend())
+            known = m_byClass.insert(wmClass, identify(wmClass));
+        return *known;
+    }
     return identifyProcess(windowPid(focused));
 }

@@ -7,11 +7,21 @@
 
 #include <xcb/xcb.h>
 
+#include <QHash>
 #include <QString>
+
+struct _GAppInfoMonitor;
 
 class X11FrontmostApp : public FrontmostApp
 {
 public:
+    X11FrontmostApp();
+    ~X11FrontmostApp() override;
+    X11FrontmostApp(const X11FrontmostApp &) = delete;
+    X11FrontmostApp &operator=(const X11FrontmostApp &) = delete;
+
+    // Asked at every capture: a window class is looked up among the desktop entries once,
+    // and again after the installed entries change.
     std::optional<AppIdentity> frontmost() override;
 
     // The window that has the keyboard, as the window manager or the X server says; 0 when
@@ -28,4 +38,8 @@ public:
     static AppIdentity identify(const QString &wmClass);
     // For windows without any class: the desktop entry that runs the process's program.
     static std::optional<AppIdentity> identifyProcess(quint32 pid);
+
+private:
+    QHash<QString, AppIdentity> m_byClass;
+    _GAppInfoMonitor *m_entries;
 };
