@@ -5,11 +5,15 @@
 #include <QMetaType>
 #include <QString>
 
-struct Board {
+struct Board
+{
     QString id;
     QString name;
     QString color; // "#RRGGBB"
     qint64 position = 0;
+
+    // What a tab stored without a colour is given.
+    static QString defaultColor() { return QStringLiteral("#5B8DEF"); }
 
     friend bool operator==(const Board &, const Board &) = default;
 };

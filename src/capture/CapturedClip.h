@@ -7,7 +7,8 @@
 
 #include <optional>
 
-struct CapturedClip {
+struct CapturedClip
+{
     QList<Representation> reps;
     ClipKind kind = ClipKind::Text;
     QString title;

@@ -1,12 +1,12 @@
 #include "Classifier.h"
 
 #include "PasteboardTypes.h"
+#include "TextCut.h"
 
 #include "platform/Log.h"
 
 #include <QSet>
 #include <QStringDecoder>
-#include <QTextBoundaryFinder>
 #include <QUrl>
 
 #include <algorithm>
@@ -83,28 +83,6 @@ bool isWebLink(const QString &text)
     const QUrl url(text, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
-}
-
-QString leadingCharacters(const QString &text, qsizetype count)
-{
-    if (text.size() <= count)
-        return text;
-    // Boundaries are found in a growing prefix, so a copy of hundreds of megabytes is not
-    // analysed whole just to title it. A boundary inside the prefix is final: the rules
-    // never look further ahead than the next character.
-    for (qsizetype window = count * 4;; window *= 2) {
-        const bool whole = window >= text.size();
-        const qsizetype length = whole ? text.size() : window;
-        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.constData(), length);
-        qsizetype seen = 0;
-        qsizetype position = 0;
-        while (seen < count && (position = finder.toNextBoundary()) != -1)
-            ++seen;
-        if (seen == count && (whole || position < length))
-            return text.left(position);
-        if (whole)
-            return text;
-    }
 }
 
 std::optional<QString> filePath(const QByteArray &urlBytes)
@@ -187,7 +165,7 @@ std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 t
         clip.kind = ClipKind::RichText;
     else
         clip.kind = ClipKind::Text;
-    clip.title = leadingCharacters(text, kMaxTitleLength);
+    clip.title = TextCut::leadingCharacters(text, TextCut::kMaxTitleLength);
     return clip;
 }
 

@@ -19,15 +19,10 @@ using ColorReader = std::function<std::optional<SrgbColor>()>;
 std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 total,
                                      const CaptureRules &rules, const ColorReader &readColor);
 
-// Longest title kept for text kinds, in user-perceived characters.
-constexpr qsizetype kMaxTitleLength = 5000;
-
 // True when the text holds a line break (LF, VT, FF, CR, NEL, LS or PS).
 bool hasLineBreak(const QString &text);
 // A single http(s) address with a host, on one line (the text is already trimmed).
 bool isWebLink(const QString &text);
-// The first `count` user-perceived characters of the text.
-QString leadingCharacters(const QString &text, qsizetype count);
 // The file-system path of a file URL's bytes; none when they are not UTF-8 or not a file URL.
 std::optional<QString> filePath(const QByteArray &urlBytes);
 

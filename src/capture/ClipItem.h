@@ -14,7 +14,8 @@
 
 #include <optional>
 
-struct ClipItem {
+struct ClipItem
+{
     QString id;
     double createdAt = 0; // seconds since 1970
     ClipKind kind = ClipKind::Text;

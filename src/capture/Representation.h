@@ -7,7 +7,8 @@
 #include <QMetaType>
 #include <QString>
 
-struct Representation {
+struct Representation
+{
     qint64 index = 0;
     QString type;
     QByteArray data;

@@ -213,16 +213,11 @@ QStringList Connection::column(const QByteArray &sql)
 
 bool Connection::columnExists(const QString &table, const QString &column)
 {
-    sqlite3_stmt *raw = nullptr;
-    const QByteArray sql = "PRAGMA table_info(" + table.toUtf8() + ")";
-    if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &raw, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(raw);
+    // The table name is bound like any value; an unknown table has no columns.
+    try {
+        return scalarText("SELECT 1 FROM pragma_table_info(?) WHERE name = ?", {table, column})
+            .has_value();
+    } catch (const StoreError &) {
         return false;
     }
-    Statement st(m_db, raw);
-    while (st.step() == SQLITE_ROW) {
-        if (st.text(1) == column)
-            return true;
-    }
-    return false;
 }

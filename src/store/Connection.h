@@ -22,7 +22,10 @@ using SqlArgs = QList<std::optional<QString>>;
 class Statement
 {
 public:
-    Statement(sqlite3 *db, sqlite3_stmt *stmt) : m_db(db), m_stmt(stmt) {}
+    Statement(sqlite3 *db, sqlite3_stmt *stmt)
+        : m_db(db)
+        , m_stmt(stmt)
+    {}
     Statement(Statement &&other) noexcept;
     Statement &operator=(Statement &&) = delete;
     Statement(const Statement &) = delete;
@@ -85,6 +88,8 @@ public:
     bool columnExists(const QString &table, const QString &column);
 
 private:
-    explicit Connection(sqlite3 *db) : m_db(db) {}
+    explicit Connection(sqlite3 *db)
+        : m_db(db)
+    {}
     sqlite3 *m_db;
 };

@@ -103,6 +103,8 @@ public:
 private:
     Store(const QString &path, std::unique_ptr<Connection> db);
 
+    // A new card or tab id: a random UUID in upper case.
+    static QString newID();
     void insertReps(const QList<Representation> &reps, const QString &itemID);
     // Deletes cards that are in neither the history nor a tab, then returns free pages to
     // the file system when it deleted any. True when it deleted any.

@@ -3,7 +3,6 @@
 
 #include "Store.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <QUrl>
@@ -95,6 +94,15 @@ void cutDownToBoard(const QString &copyPath, const QString &boardID)
     copy->exec("DELETE FROM items WHERE id NOT IN (SELECT item_id FROM board_items);\n"
                "UPDATE items SET in_history = 0;\n"
                "VACUUM;");
+}
+
+// The backup is let go whatever happened; a failure to detach changes nothing for the caller.
+void detach(Connection &db)
+{
+    try {
+        db.exec("DETACH DATABASE src");
+    } catch (const StoreError &) {
+    }
 }
 
 // Removes a file unless it has been renamed away.
@@ -216,7 +224,7 @@ Store::ImportResult Store::importData(const QString &path)
                 } else {
                     // A missing colour gets the one every reader gives it.
                     targetID = createBoard(
-                        name, fileBoards.optionalText(2).value_or(QStringLiteral("#5B8DEF")));
+                        name, fileBoards.optionalText(2).value_or(Board::defaultColor()));
                     ++result.boards;
                 }
                 db.run(kJoinBoard, {targetID, fileID});
@@ -226,15 +234,9 @@ Store::ImportResult Store::importData(const QString &path)
                 throw StoreError::sql(db.errorMessage());
         });
     } catch (...) {
-        try {
-            db.exec("DETACH DATABASE src");
-        } catch (const StoreError &) {
-        }
+        detach(db);
         throw;
     }
-    try {
-        db.exec("DETACH DATABASE src");
-    } catch (const StoreError &) {
-    }
+    detach(db);
     return result;
 }

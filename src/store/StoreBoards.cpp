@@ -4,33 +4,11 @@
 #include "Store.h"
 
 #include "capture/PasteboardTypes.h"
-
-#include <QTextBoundaryFinder>
-#include <QUuid>
-
-namespace {
-
-// The first `count` user-perceived characters, so a cut never splits an emoji or an
-// accented letter in two.
-QString leftCharacters(const QString &text, int count)
-{
-    if (text.size() <= count)
-        return text;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype end = 0;
-    for (int n = 0; n < count; ++n) {
-        end = finder.toNextBoundary();
-        if (end < 0)
-            return text;
-    }
-    return text.left(end);
-}
-
-} // namespace
+#include "capture/TextCut.h"
 
 QString Store::createBoard(const QString &name, const QString &color, double now)
 {
-    const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    const QString id = newID();
     const QString next = m_db->scalarText("SELECT COALESCE(MAX(position), -1) + 1 FROM boards")
                              .value_or(QStringLiteral("0"));
     bool ok = false;
@@ -108,7 +86,7 @@ void Store::updateText(const QString &id, const QString &text, ClipKind kind)
 
             Statement update = m_db->prepare("UPDATE items SET title = ?, kind = ?, checksum = ?, "
                                              "total_bytes = ?, thumbnail = NULL WHERE id = ?");
-            update.bindText(1, leftCharacters(text, 5000));
+            update.bindText(1, TextCut::leadingCharacters(text, TextCut::kMaxTitleLength));
             update.bindText(2, ClipKinds::rawName(kind));
             update.bindText(3, checksum);
             update.bindInt64(4, data.size());

@@ -10,12 +10,12 @@ namespace {
 const char *const kPurge =
     "DELETE FROM items WHERE in_history = 0 AND id NOT IN (SELECT item_id FROM board_items)";
 
-QString newID()
+} // namespace
+
+QString Store::newID()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
 }
-
-} // namespace
 
 bool Store::refresh(const CapturedClip &clip, double now)
 {

@@ -24,8 +24,6 @@ const char *const kBoardQuery =
     "FROM items JOIN board_items x ON x.item_id = items.id WHERE x.board_id = ? "
     "ORDER BY x.added_at DESC";
 
-const QString kDefaultBoardColor = QStringLiteral("#5B8DEF");
-
 QList<ClipItem> readItems(Statement &st)
 {
     QList<ClipItem> items;
@@ -71,8 +69,8 @@ QList<Board> Store::boards()
                                  "created_at");
     QList<Board> boards;
     while (st.step() == SQLITE_ROW)
-        boards.append(Board{st.text(0), st.text(1), st.optionalText(2).value_or(kDefaultBoardColor),
-                            st.int64(3)});
+        boards.append(Board{st.text(0), st.text(1),
+                            st.optionalText(2).value_or(Board::defaultColor()), st.int64(3)});
     return boards;
 }
 

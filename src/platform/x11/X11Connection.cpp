@@ -1,8 +1,8 @@
 #include "X11Connection.h"
 
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QHash>
-#include <QByteArray>
 
 namespace X11Connection {
 
