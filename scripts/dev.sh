@@ -67,8 +67,8 @@ run() {
 tests() {
     cd "$build"
     # Unit tests in parallel; end-to-end tests one at a time, each on its own X server.
-    ctest --output-on-failure --timeout 600 -L unit -j "$(nproc)"
-    ctest --output-on-failure --timeout 600 -L e2e
+    ctest --output-on-failure -L unit -j "$(nproc)"
+    ctest --output-on-failure -L e2e
 }
 
 case "${1:-}" in

@@ -6,7 +6,8 @@
 
 #include <optional>
 
-struct AppIdentity {
+struct AppIdentity
+{
     std::optional<QString> bundleID; // e.g. "org.keepassxc.KeePassXC", else the lower-cased class
     std::optional<QString> name;     // localised display name
 

@@ -11,13 +11,15 @@
 #include <optional>
 
 // One item to write: its representations in order, each a type and its bytes.
-struct PasteboardItem {
+struct PasteboardItem
+{
     QList<std::pair<QString, QByteArray>> entries;
 
     friend bool operator==(const PasteboardItem &, const PasteboardItem &) = default;
 };
 
-struct SrgbColor {
+struct SrgbColor
+{
     double red = 0, green = 0, blue = 0; // 0…1
 
     friend bool operator==(const SrgbColor &, const SrgbColor &) = default;
@@ -45,7 +47,11 @@ public:
 
     // Writing replaces the whole content and makes this application the owner.
     virtual void writeItems(const QList<PasteboardItem> &items) = 0;
-    virtual void writeString(const QString &text) = 0;
+    // One item holding the text as plain text.
+    void writeString(const QString &text)
+    {
+        writeItems({PasteboardItem{{{QStringLiteral("public.utf8-plain-text"), text.toUtf8()}}}});
+    }
     // Puts what was last written on the primary selection too (X11 terminals paste from it).
     virtual void mirrorToPrimarySelection() = 0;
 };

@@ -6,14 +6,16 @@
 #include <QString>
 #include <QStringList>
 
-struct HotKeyConfig {
+struct HotKeyConfig
+{
     QString key;           // one character, as typed without modifiers ("v")
     QStringList modifiers; // "ctrl", "opt", "shift", "cmd" (cmd is Super on Linux)
 
     friend bool operator==(const HotKeyConfig &, const HotKeyConfig &) = default;
 };
 
-struct VaruConfig {
+struct VaruConfig
+{
     qint64 historyLimit = 1000;
     qint64 historyRetentionDays = 0; // below 1: no expiry
     bool skipSecrets = true;

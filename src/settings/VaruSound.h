@@ -10,12 +10,15 @@ class SoundPlayer;
 class VaruSound
 {
 public:
-    struct Style {
+    struct Style
+    {
         QString id;   // stored in config.json ("gota")
         QString name; // shown to the user ("Gota")
     };
 
-    explicit VaruSound(SoundPlayer &player) : m_player(player) {}
+    explicit VaruSound(SoundPlayer &player)
+        : m_player(player)
+    {}
 
     static const QList<Style> &styles();
     static QString pasteSound() { return QStringLiteral("Varu-Colar"); }
@@ -23,9 +26,7 @@ public:
     static QString resourceName(const QString &style);
 
     void setEnabled(bool enabled) { m_enabled = enabled; }
-    bool isEnabled() const { return m_enabled; }
     void setCopyStyle(const QString &style) { m_copyStyle = style; }
-    const QString &copyStyle() const { return m_copyStyle; }
 
     void copied() { play(resourceName(m_copyStyle), false); }
     // The settings window's listen button plays even when sounds are off.

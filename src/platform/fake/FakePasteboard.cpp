@@ -41,8 +41,3 @@ void FakePasteboard::writeItems(const QList<PasteboardItem> &items)
     ++m_changeCount;
     ++m_writes;
 }
-
-void FakePasteboard::writeString(const QString &text)
-{
-    writeItems({PasteboardItem{{{QStringLiteral("public.utf8-plain-text"), text.toUtf8()}}}});
-}

@@ -25,7 +25,6 @@ public:
     AccessBehavior accessBehavior() override { return m_access; }
     std::optional<SrgbColor> readColor() override { return m_color; }
     void writeItems(const QList<PasteboardItem> &items) override;
-    void writeString(const QString &text) override;
     void mirrorToPrimarySelection() override { m_primary = m_items; }
 
 private:

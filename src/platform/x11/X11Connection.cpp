@@ -19,12 +19,6 @@ xcb_connection_t *connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-Display *display()
-{
-    auto *x11 = native();
-    return x11 ? x11->display() : nullptr;
-}
-
 xcb_window_t root()
 {
     xcb_connection_t *c = connection();

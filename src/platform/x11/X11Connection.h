@@ -4,12 +4,9 @@
 
 #include <xcb/xcb.h>
 
-typedef struct _XDisplay Display;
-
 namespace X11Connection {
 
 xcb_connection_t *connection();
-Display *display();
 xcb_window_t root();
 // Interns an atom (cached per process); 0 when there is no connection.
 xcb_atom_t atom(const char *name);

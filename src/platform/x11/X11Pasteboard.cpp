@@ -256,11 +256,6 @@ void X11Pasteboard::writeItems(const QList<PasteboardItem> &items)
     m_writing = false;
 }
 
-void X11Pasteboard::writeString(const QString &text)
-{
-    writeItems({PasteboardItem{{{kPlainText, text.toUtf8()}}}});
-}
-
 void X11Pasteboard::mirrorToPrimarySelection()
 {
     m_clipboard->setMimeData(mimeDataFor(m_lastWritten), QClipboard::Selection);

@@ -29,7 +29,6 @@ public:
     std::optional<SrgbColor> readColor() override;
 
     void writeItems(const QList<PasteboardItem> &items) override;
-    void writeString(const QString &text) override;
     void mirrorToPrimarySelection() override;
 
     // Offers carrying any of these types (concealed or password-manager copies, which are
