@@ -47,4 +47,25 @@ xcb_atom_t atom(const char *name)
     return a;
 }
 
+std::optional<quint32> cardinal(xcb_window_t window, const char *property, xcb_atom_t type)
+{
+    xcb_connection_t *c = connection();
+    const xcb_atom_t name = atom(property);
+    if (!c || !name || !window)
+        return std::nullopt;
+    Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, 1), nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
+        return std::nullopt;
+    return *static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
+}
+
+bool windowManagerRuns()
+{
+    const std::optional<quint32> check =
+        cardinal(root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
+    return check && *check &&
+           cardinal(*check, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) == check;
+}
+
 } // namespace X11Connection

@@ -11,43 +11,8 @@
 
 namespace {
 
-struct FreeDeleter
-{
-    void operator()(void *p) const { std::free(p); }
-};
-template<typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
-
-// The first 32-bit value of a window property, or none.
-std::optional<quint32> cardinal(xcb_window_t window, const char *name, xcb_atom_t type)
-{
-    xcb_connection_t *c = X11Connection::connection();
-    const xcb_atom_t atom = X11Connection::atom(name);
-    if (!c || !atom)
-        return std::nullopt;
-    Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, atom, type, 0, 1), nullptr));
-    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
-        return std::nullopt;
-    return *static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
-}
-
-bool windowExists(xcb_window_t window)
-{
-    xcb_connection_t *c = X11Connection::connection();
-    Reply<xcb_get_window_attributes_reply_t> reply(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
-    return reply != nullptr;
-}
-
-// A window manager is running when the root's check window exists and points at itself.
-bool windowManagerPresent()
-{
-    const std::optional<quint32> check =
-        cardinal(X11Connection::root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
-    if (!check || *check == 0 || !windowExists(*check))
-        return false;
-    return cardinal(*check, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) == check;
-}
+using X11Connection::cardinal;
+using X11Connection::Reply;
 
 xcb_window_t parentOf(xcb_window_t window)
 {
@@ -140,7 +105,7 @@ xcb_window_t X11FrontmostApp::focusedWindow()
     xcb_connection_t *c = X11Connection::connection();
     if (!c)
         return 0;
-    if (windowManagerPresent()) {
+    if (X11Connection::windowManagerRuns()) {
         const std::optional<quint32> active =
             cardinal(X11Connection::root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW);
         return active.value_or(0);

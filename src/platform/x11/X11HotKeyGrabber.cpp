@@ -9,7 +9,7 @@
 
 namespace {
 
-template<typename T> using Reply = std::unique_ptr<T, decltype(&free)>;
+using X11Connection::Reply;
 
 // Variants of one combination: every state of the lock keys.
 QList<quint16> lockVariants(quint16 numLock)
@@ -80,7 +80,7 @@ quint16 X11HotKeyGrabber::modifierBitOf(quint32 keysym, quint16 fallback)
     if (!code)
         return fallback;
     Reply<xcb_get_modifier_mapping_reply_t> map(
-        xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr), &free);
+        xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr));
     if (!map)
         return fallback;
     const xcb_keycode_t *codes = xcb_get_modifier_mapping_keycodes(map.get());
@@ -126,7 +126,7 @@ HotKeyGrabber::Result X11HotKeyGrabber::grab(quint16 keyCode, KeyModifiers modif
     int status = 0;
     QList<quint16> granted;
     for (qsizetype i = 0; i < cookies.size(); ++i) {
-        Reply<xcb_generic_error_t> error(xcb_request_check(c, cookies.at(i)), &free);
+        Reply<xcb_generic_error_t> error(xcb_request_check(c, cookies.at(i)));
         if (error)
             status = status ? status : error->error_code;
         else

@@ -18,7 +18,7 @@ constexpr quint8 kEvdevControlL = 37;
 constexpr quint8 kEvdevShiftL = 50;
 constexpr quint8 kEvdevInsert = 118;
 
-template<typename T> using Reply = std::unique_ptr<T, decltype(&free)>;
+using X11Connection::Reply;
 
 void fake(xcb_connection_t *c, uint8_t type, quint8 key)
 {
@@ -29,7 +29,7 @@ void fake(xcb_connection_t *c, uint8_t type, quint8 key)
 void sync(xcb_connection_t *c)
 {
     Reply<xcb_get_input_focus_reply_t> r(
-        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &free);
+        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
 } // namespace
@@ -54,8 +54,8 @@ QList<quint8> X11KeyInjector::heldModifierKeys()
     const auto mapCookie = xcb_get_modifier_mapping(c);
     const auto keysCookie = xcb_query_keymap(c);
     Reply<xcb_get_modifier_mapping_reply_t> map(
-        xcb_get_modifier_mapping_reply(c, mapCookie, nullptr), &free);
-    Reply<xcb_query_keymap_reply_t> keys(xcb_query_keymap_reply(c, keysCookie, nullptr), &free);
+        xcb_get_modifier_mapping_reply(c, mapCookie, nullptr));
+    Reply<xcb_query_keymap_reply_t> keys(xcb_query_keymap_reply(c, keysCookie, nullptr));
     if (!map || !keys)
         return held;
     const xcb_keycode_t *codes = xcb_get_modifier_mapping_keycodes(map.get());

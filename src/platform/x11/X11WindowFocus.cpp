@@ -9,52 +9,38 @@
 
 namespace {
 
-template<typename T> using Reply = std::unique_ptr<T, decltype(&free)>;
-
-std::optional<xcb_window_t> windowProperty(xcb_connection_t *c, xcb_window_t window,
-                                           xcb_atom_t property)
-{
-    Reply<xcb_get_property_reply_t> r(
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_WINDOW, 0, 1),
-                               nullptr),
-        &free);
-    if (!r || r->format != 32 || xcb_get_property_value_length(r.get()) < 4)
-        return std::nullopt;
-    return *static_cast<xcb_window_t *>(xcb_get_property_value(r.get()));
-}
+using X11Connection::Reply;
 
 bool exists(xcb_connection_t *c, xcb_window_t window)
 {
     Reply<xcb_get_window_attributes_reply_t> r(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr), &free);
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
     return bool(r);
+}
+
+// The window manager's active window while one runs, else the X input focus.
+std::optional<WindowId> activeWindowOf(xcb_connection_t *c, bool windowManager)
+{
+    const xcb_window_t root = X11Connection::root();
+    if (windowManager) {
+        const auto w = X11Connection::cardinal(root, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW);
+        return w && *w ? std::optional<WindowId>(*w) : std::nullopt;
+    }
+    Reply<xcb_get_input_focus_reply_t> r(
+        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    if (!r || r->focus == XCB_NONE || r->focus == XCB_INPUT_FOCUS_POINTER_ROOT || r->focus == root)
+        return std::nullopt;
+    return r->focus;
 }
 
 } // namespace
 
-bool X11WindowFocus::windowManagerRuns(xcb_connection_t *c, xcb_window_t root)
-{
-    // A stale property outlives a crashed window manager; the check window must name itself.
-    const xcb_atom_t check = X11Connection::atom("_NET_SUPPORTING_WM_CHECK");
-    const std::optional<xcb_window_t> w = windowProperty(c, root, check);
-    return w && *w && windowProperty(c, *w, check) == w;
-}
-
 std::optional<WindowId> X11WindowFocus::activeWindow()
 {
     xcb_connection_t *c = X11Connection::connection();
-    const xcb_window_t root = X11Connection::root();
     if (!c)
         return std::nullopt;
-    if (windowManagerRuns(c, root)) {
-        const auto w = windowProperty(c, root, X11Connection::atom("_NET_ACTIVE_WINDOW"));
-        return w && *w ? std::optional<WindowId>(*w) : std::nullopt;
-    }
-    Reply<xcb_get_input_focus_reply_t> r(
-        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &free);
-    if (!r || r->focus == XCB_NONE || r->focus == XCB_INPUT_FOCUS_POINTER_ROOT || r->focus == root)
-        return std::nullopt;
-    return r->focus;
+    return activeWindowOf(c, X11Connection::windowManagerRuns());
 }
 
 bool X11WindowFocus::activate(WindowId window, std::chrono::milliseconds timeout)
@@ -63,7 +49,9 @@ bool X11WindowFocus::activate(WindowId window, std::chrono::milliseconds timeout
     const xcb_window_t root = X11Connection::root();
     if (!c || !exists(c, window))
         return false;
-    if (windowManagerRuns(c, root)) {
+    // A window manager does not come or go within the wait below.
+    const bool windowManager = X11Connection::windowManagerRuns();
+    if (windowManager) {
         // Source 2: a pager acting for the user, which window managers do not second-guess.
         xcb_client_message_event_t msg{};
         msg.response_type = XCB_CLIENT_MESSAGE;
@@ -72,22 +60,20 @@ bool X11WindowFocus::activate(WindowId window, std::chrono::milliseconds timeout
         msg.type = X11Connection::atom("_NET_ACTIVE_WINDOW");
         msg.data.data32[0] = 2;
         msg.data.data32[1] = XCB_CURRENT_TIME;
-        msg.data.data32[2] = activeWindow().value_or(XCB_NONE);
+        msg.data.data32[2] = activeWindowOf(c, true).value_or(XCB_NONE);
         xcb_send_event(c, 0, root,
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char *>(&msg));
     } else {
         // Fails (BadMatch) for a window that is not viewable.
-        Reply<xcb_generic_error_t> error(
-            xcb_request_check(c, xcb_set_input_focus_checked(c, XCB_INPUT_FOCUS_PARENT, window,
-                                                             XCB_CURRENT_TIME)),
-            &free);
+        Reply<xcb_generic_error_t> error(xcb_request_check(
+            c, xcb_set_input_focus_checked(c, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME)));
         if (error)
             return false;
     }
     xcb_flush(c);
     QDeadlineTimer deadline(timeout);
-    while (activeWindow() != window) {
+    while (activeWindowOf(c, windowManager) != window) {
         if (deadline.hasExpired())
             return false;
         QThread::msleep(2);
@@ -103,10 +89,8 @@ QStringList X11WindowFocus::windowClass(WindowId window)
     // Without a window manager the focus may sit on a child; the class is on the top level.
     xcb_window_t w = window;
     for (int depth = 0; depth < 16 && w != XCB_NONE; ++depth) {
-        Reply<xcb_get_property_reply_t> r(
-            xcb_get_property_reply(
-                c, xcb_get_property(c, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr),
-            &free);
+        Reply<xcb_get_property_reply_t> r(xcb_get_property_reply(
+            c, xcb_get_property(c, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), nullptr));
         if (r && r->format == 8 && xcb_get_property_value_length(r.get()) > 0) {
             const QByteArray raw(static_cast<const char *>(xcb_get_property_value(r.get())),
                                  xcb_get_property_value_length(r.get()));
@@ -117,8 +101,7 @@ QStringList X11WindowFocus::windowClass(WindowId window)
             }
             return names;
         }
-        Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr),
-                                           &free);
+        Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr));
         if (!tree || tree->parent == tree->root)
             break;
         w = tree->parent;

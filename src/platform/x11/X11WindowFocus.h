@@ -12,8 +12,4 @@ public:
     std::optional<WindowId> activeWindow() override;
     bool activate(WindowId window, std::chrono::milliseconds timeout) override;
     QStringList windowClass(WindowId window) override;
-
-private:
-    // The window manager's check window, when one runs and announces itself (EWMH).
-    bool windowManagerRuns(xcb_connection_t *c, xcb_window_t root);
 };
