@@ -8,11 +8,11 @@
 #include "SessionRunner.h"
 
 #include "capture/Classifier.h"
-#include "capture/PasteboardMonitor.h"
-#include "capture/PasteboardTypes.h"
+#include "capture/ClipboardMonitor.h"
+#include "core/ClipboardTypes.h"
 #include "capture/Thumbnailer.h"
 #include "platform/fake/FakeFrontmostApp.h"
-#include "platform/fake/FakePasteboard.h"
+#include "platform/fake/FakeClipboard.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr double kQuietMs = PasteboardMonitor::kQuietPeriodMs;
+constexpr double kQuietMs = ClipboardMonitor::kQuietPeriodMs;
 
 // Noise does not compress: a PNG of about 20 MB.
 QByteArray noisePng()
@@ -62,7 +62,7 @@ bool waitForCard(const DbProbe &db, const QString &title, int timeoutMs = 30000)
 
 void inProcess(const QByteArray &png)
 {
-    const QList<Representation> reps{Representation{0, PasteboardTypes::png, png}};
+    const QList<Representation> reps{Representation{0, ClipboardTypes::png, png}};
     std::printf("20 MB image: %.1f MB of PNG\n", png.size() / 1e6);
 
     QList<double> classify, capture, thumb;
@@ -72,13 +72,13 @@ void inProcess(const QByteArray &png)
         Classifier::classify(reps, png.size(), CaptureRules(), [] { return std::nullopt; });
         classify << BenchStats::msSince(t);
     }
-    FakePasteboard pb;
+    FakeClipboard pb;
     FakeFrontmostApp apps;
-    PasteboardMonitor monitor(pb, apps, CaptureRules());
+    ClipboardMonitor monitor(pb, apps, CaptureRules());
     int captured = 0;
     monitor.onCapture = [&](const CapturedClip &) { ++captured; };
     for (int i = 0; i < 10; ++i) {
-        pb.simulateCopy({PasteboardItem{{{PasteboardTypes::png, png}}}});
+        pb.simulateCopy({ClipboardItem{{{ClipboardTypes::png, png}}}});
         QElapsedTimer t;
         t.start();
         monitor.capture(false);
@@ -112,7 +112,7 @@ void realBinary(const QByteArray &png)
         // Copies land anywhere in the 0.25 s poll cycle, as a user's do.
         QElapsedTimer pause;
         pause.start();
-        const int offset = QRandomGenerator::global()->bounded(PasteboardMonitor::kPollIntervalMs);
+        const int offset = QRandomGenerator::global()->bounded(ClipboardMonitor::kPollIntervalMs);
         while (pause.elapsed() < offset)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         auto *mime = new QMimeData;

@@ -1,6 +1,6 @@
 // Content checksum throughput: one capture of 50 MB split into representations.
 
-#include "capture/Representation.h"
+#include "core/Representation.h"
 
 #include <benchmark/benchmark.h>
 

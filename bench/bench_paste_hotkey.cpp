@@ -7,12 +7,12 @@
 #include "SessionRunner.h"
 
 #include "app/GlobalShortcut.h"
-#include "capture/PasteTarget.h"
-#include "capture/Paster.h"
+#include "paste/PasteTarget.h"
+#include "paste/Paster.h"
 #include "platform/x11/X11HotKeyGrabber.h"
 #include "platform/x11/X11KeyInjector.h"
 #include "platform/x11/X11KeyboardLayout.h"
-#include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11WindowFocus.h"
 
 #include <QApplication>
@@ -81,8 +81,8 @@ int run(int argc, char **argv)
     X11KeyboardLayout layout;
     X11KeyInjector keys(layout);
     X11WindowFocus focus;
-    X11Pasteboard board(QGuiApplication::clipboard());
-    Paster paster(board, layout, keys, focus);
+    X11Clipboard clipboard(QGuiApplication::clipboard());
+    Paster paster(clipboard, layout, keys, focus);
     PasteTarget target(focus);
 
     QLineEdit edit;
@@ -138,7 +138,7 @@ int run(int argc, char **argv)
         t.restart();
         paster.write(cards, false);
         const double written = BenchStats::msSince(t);
-        paster.sendCommandV();
+        paster.sendPasteKeystroke();
         const double posted = BenchStats::msSince(t);
         if (waitUntil(&edit, &QLineEdit::textChanged))
             arrived << BenchStats::msSince(t);

@@ -54,7 +54,7 @@ std::pair<CapturedClip, std::optional<QByteArray>> makeClip(int n)
                   {0, QStringLiteral("public.html"), "<p>" + text.toUtf8() + "</p>"}};
     }
     c.checksum = Representation::checksum(c.reps);
-    c.sourceBundleID = QStringLiteral("org.kde.kate");
+    c.sourceAppID = QStringLiteral("org.kde.kate");
     c.sourceName = QStringLiteral("Kate");
     for (const Representation &r : c.reps)
         c.totalBytes += r.data.size();
@@ -70,7 +70,7 @@ void fill(Store &store, double now)
     const QList<ClipItem> history = store.history(kCards);
     for (int t = 0; t < kTabs; ++t) {
         const QString tab =
-            store.createBoard(QStringLiteral("Tab %1").arg(t), QStringLiteral("#5B8DEF"));
+            store.createTab(QStringLiteral("Tab %1").arg(t), QStringLiteral("#5B8DEF"));
         for (int i = 0; i < 50; ++i)
             store.add(history.at((t * 37 + i * 97) % kCards).id, tab);
     }
@@ -168,12 +168,12 @@ int main(int argc, char **argv)
 
     const QString everything = dir.filePath(QStringLiteral("everything.varu"));
     const QString oneTab = dir.filePath(QStringLiteral("tab.varu"));
-    const QString boardID = store->boards().first().id;
+    const QString tabID = store->tabs().first().id;
     BenchStats::print("export everything", timeRuns(3, [&](int) {
                           store->exportTo(everything, Store::ExportScope::everything());
                       }));
     BenchStats::print("export one tab (50 cards)", timeRuns(3, [&](int) {
-                          store->exportTo(oneTab, Store::ExportScope::board(boardID));
+                          store->exportTo(oneTab, Store::ExportScope::userTab(tabID));
                       }));
     std::printf("file sizes: live %s, everything %s, one tab %s\n", qPrintable(megabytes(livePath)),
                 qPrintable(megabytes(everything)), qPrintable(megabytes(oneTab)));

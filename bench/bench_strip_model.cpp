@@ -3,8 +3,8 @@
 
 #include "BenchStats.h"
 
-#include "strip/SearchFolding.h"
-#include "strip/StripModel.h"
+#include "strip/model/SearchFolding.h"
+#include "strip/model/StripModel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -73,8 +73,8 @@ const QStringList kWords{
 struct Snapshot
 {
     QList<ClipItem> history;
-    QList<Board> boards;
-    BoardItems boardItems;
+    QList<UserTab> tabs;
+    TabItems tabItems;
 };
 
 // `pinned` are the cards kept in tabs: the same ones in every snapshot, as long as the history
@@ -112,14 +112,14 @@ Snapshot makeSnapshot(const QStringList &ids, const QStringList &pinned)
     for (int t = 0; t < kTabs; ++t) {
         const QString id =
             QStringLiteral("00000000-0000-0000-0000-0000000000%1").arg(t, 2, 10, QLatin1Char('0'));
-        s.boards.append(Board{id, QStringLiteral("Tab %1").arg(t), QStringLiteral("#5B8DEF"), t});
+        s.tabs.append(UserTab{id, QStringLiteral("Tab %1").arg(t), QStringLiteral("#5B8DEF"), t});
         QList<ClipItem> items;
         for (qsizetype j = t; j < pinned.size(); j += kTabs) {
             const auto it = byID.constFind(pinned.at(j));
             if (it != byID.cend())
                 items.append(it.value());
         }
-        s.boardItems.insert(id, items);
+        s.tabItems.insert(id, items);
     }
     return s;
 }
@@ -150,17 +150,17 @@ int main(int argc, char **argv)
         StripModel model;
         const Snapshot s = makeSnapshot(ids, pinned);
         Timing t(cold);
-        model.setData(s.history, s.boards, s.boardItems);
+        model.setData(s.history, s.tabs, s.tabItems);
     }
     StripModel model;
-    model.setData(base.history, base.boards, base.boardItems);
+    model.setData(base.history, base.tabs, base.tabItems);
     for (int run = 0; run < kRuns; ++run) {
         ids.prepend(newIDs(1).first());
         ids.removeLast();
         const Snapshot s = makeSnapshot(ids, pinned);
         model.setQuery(run % 2 ? u"cafe reuniao"_qs : QString());
         Timing t(run % 2 ? warmSearching : warm);
-        model.setData(s.history, s.boards, s.boardItems);
+        model.setData(s.history, s.tabs, s.tabItems);
         (void)model.filtered();
     }
 

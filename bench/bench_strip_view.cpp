@@ -8,9 +8,9 @@
 
 #include "capture/ImageCache.h"
 #include "capture/Thumbnailer.h"
-#include "strip/StripController.h"
-#include "strip/StripModel.h"
-#include "strip/StripPanel.h"
+#include "strip/ui/StripController.h"
+#include "strip/model/StripModel.h"
+#include "strip/ui/StripPanel.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -76,7 +76,7 @@ QList<ClipItem> history(int n)
                                         "e-mail do cliente e atualizar a planilha de custos.")
                              .arg(i);
         }
-        item.sourceBundleID =
+        item.sourceAppID =
             i % 3 ? QStringLiteral("org.gnome.TextEditor") : QStringLiteral("org.mozilla.firefox");
         list << item;
     }

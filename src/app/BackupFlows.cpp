@@ -4,7 +4,7 @@
 #include "StoreFunnel.h"
 
 #include "platform/Log.h"
-#include "strip/StripModel.h"
+#include "strip/model/StripModel.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -53,10 +53,10 @@ QString BackupFlows::importReport(const Store::ImportResult &result)
 {
     QString text = result.items == 1 ? QStringLiteral("1 card novo")
                                      : QStringLiteral("%1 cards novos").arg(result.items);
-    if (result.boards == 1)
+    if (result.tabs == 1)
         text += QStringLiteral(" e 1 tab nova");
-    else if (result.boards > 1)
-        text += QStringLiteral(" e %1 tabs novas").arg(result.boards);
+    else if (result.tabs > 1)
+        text += QStringLiteral(" e %1 tabs novas").arg(result.tabs);
     return text + QLatin1Char('.');
 }
 
@@ -67,11 +67,11 @@ void BackupFlows::exportEverything()
                              "copiado: compartilhe só com quem você confia."));
 }
 
-void BackupFlows::exportBoard(const QString &id)
+void BackupFlows::exportTab(const QString &id)
 {
-    const std::optional<Board> board = m_model.board(id);
-    const QString name = board ? board->name : QStringLiteral("Tab");
-    runExport(name + QStringLiteral(".varu"), Store::ExportScope::board(id),
+    const std::optional<UserTab> userTab = m_model.userTab(id);
+    const QString name = userTab ? userTab->name : QStringLiteral("Tab");
+    runExport(name + QStringLiteral(".varu"), Store::ExportScope::userTab(id),
               QStringLiteral("Exporta só os cards da tab “") + name +
                   QStringLiteral("”. Quem abrir o arquivo recebe a tab no Varu."));
 }

@@ -24,7 +24,7 @@ public:
                 std::function<void()> hideStrip, QObject *parent = nullptr);
 
     void exportEverything();
-    void exportBoard(const QString &id);
+    void exportTab(const QString &id);
     void importFile();
     // `ask`: a file opened from outside Varu, imported only when the user agrees.
     void runImport(const QString &path, bool ask);

@@ -2,7 +2,7 @@
 // Records each accepted copy: on the store's queue it makes the thumbnail of an image or PDF
 // (which may retitle the card), stores the clip and applies the history limits.
 
-#include "capture/CapturedClip.h"
+#include "core/CapturedClip.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #include "Launcher.h"
 
-#include "AppDelegate.h"
+#include "Shell.h"
 #include "CommandLine.h"
 #include "DBusService.h"
 
@@ -139,16 +139,16 @@ int run(int argc, char **argv)
     }
 
     QuitSignals::install(&app);
-    AppDelegate shell(Paths::support());
-    QObject::connect(&bus, &DBusService::reopenRequested, &shell, &AppDelegate::reopen);
-    QObject::connect(&bus, &DBusService::openRequested, &shell, &AppDelegate::openFiles);
-    QObject::connect(&bus, &DBusService::toggleRequested, &shell, &AppDelegate::toggleStrip);
-    QObject::connect(&bus, &DBusService::previewRequested, &shell, &AppDelegate::togglePreview);
+    Shell shell(Paths::support());
+    QObject::connect(&bus, &DBusService::reopenRequested, &shell, &Shell::reopen);
+    QObject::connect(&bus, &DBusService::openRequested, &shell, &Shell::openFiles);
+    QObject::connect(&bus, &DBusService::toggleRequested, &shell, &Shell::toggleStrip);
+    QObject::connect(&bus, &DBusService::previewRequested, &shell, &Shell::togglePreview);
     QObject::connect(&bus, &DBusService::settingsRequested, &shell,
                      [&shell](const QString &pane) { shell.openSettings(pane); });
     if (!cmd.files.isEmpty())
         shell.openFiles(cmd.files);
-    QTimer::singleShot(0, &shell, &AppDelegate::applicationDidFinishLaunching);
+    QTimer::singleShot(0, &shell, &Shell::launch);
     return app.exec();
 }
 

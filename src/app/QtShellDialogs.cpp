@@ -1,7 +1,7 @@
 #include "QtShellDialogs.h"
 
 #include "platform/Log.h"
-#include "strip/DesktopWorkspace.h"
+#include "strip/ui/DesktopWorkspace.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,14 +4,14 @@
 #include "StripWindow.h"
 
 #include "capture/Classifier.h"
-#include "capture/PasteTarget.h"
-#include "capture/PasteboardMonitor.h"
-#include "capture/Paster.h"
+#include "paste/PasteTarget.h"
+#include "capture/ClipboardMonitor.h"
+#include "paste/Paster.h"
 #include "platform/KeyInjector.h"
 #include "platform/Log.h"
 #include "settings/VaruSound.h"
 #include "store/Store.h"
-#include "strip/StripModel.h"
+#include "strip/model/StripModel.h"
 
 #include <QTimer>
 
@@ -82,7 +82,7 @@ void ShellCommands::finishPaste(const Readable &cards, bool plainText)
             // its search field. The card stays on the clipboard instead.
             if (m_strip && m_strip->isVisible() && !m_strip->isHiding())
                 return;
-            m_s.paster.sendCommandV();
+            m_s.paster.sendPasteKeystroke();
         });
     } else if (!m_toldNoKeystrokes) {
         m_toldNoKeystrokes = true;
@@ -114,21 +114,21 @@ void ShellCommands::touch(const QStringList &ids)
     m_s.funnel.onStore([ids](Store &store) { store.touch(ids, Store::currentTime()); });
 }
 
-void ShellCommands::add(const QString &itemID, const QString &boardID)
+void ShellCommands::add(const QString &itemID, const QString &tabID)
 {
-    m_s.funnel.onStore([itemID, boardID](Store &store) { store.add(itemID, boardID); });
+    m_s.funnel.onStore([itemID, tabID](Store &store) { store.add(itemID, tabID); });
 }
 
-void ShellCommands::remove(const QList<ClipItem> &items, const QString &boardID)
+void ShellCommands::remove(const QList<ClipItem> &items, const QString &tabID)
 {
     m_s.funnel.onStore(
-        [ids = idsOf(items), boardID](Store &store) { store.removeFromBoard(boardID, ids); });
+        [ids = idsOf(items), tabID](Store &store) { store.removeFromTab(tabID, ids); });
 }
 
 void ShellCommands::deleteItems(const QList<ClipItem> &items, const Tab &from)
 {
-    if (from.isBoard()) {
-        remove(items, from.boardID());
+    if (from.isUserTab()) {
+        remove(items, from.tabID());
         return;
     }
     m_s.funnel.onStore([ids = idsOf(items)](Store &store) { store.removeFromHistory(ids); });
@@ -146,12 +146,12 @@ void ShellCommands::saveText(const ClipItem &item, const QString &text)
         [id = item.id, text, kind](Store &store) { store.updateText(id, text, kind); });
 }
 
-void ShellCommands::createBoard(const QString &name, const QString &color,
+void ShellCommands::createTab(const QString &name, const QString &color,
                                 const QStringList &adding)
 {
     auto created = std::make_shared<QString>();
     auto body = [name, color, adding, created](Store &store) {
-        *created = store.createBoard(name, color);
+        *created = store.createTab(name, color);
         const double now = Store::currentTime();
         for (const QString &itemID : adding)
             store.add(itemID, *created, now);
@@ -164,20 +164,20 @@ void ShellCommands::createBoard(const QString &name, const QString &color,
     QPointer<StripModel> model(&m_s.model);
     m_s.funnel.onStore(std::move(body), [model, created] {
         if (model && !created->isEmpty())
-            model->setTab(Tab::board(*created));
+            model->setTab(Tab::userTab(*created));
     });
 }
 
-void ShellCommands::updateBoard(const QString &id, const QString &name, const QString &color)
+void ShellCommands::updateTab(const QString &id, const QString &name, const QString &color)
 {
-    m_s.funnel.onStore([id, name, color](Store &store) { store.updateBoard(id, name, color); });
+    m_s.funnel.onStore([id, name, color](Store &store) { store.updateTab(id, name, color); });
 }
 
-void ShellCommands::deleteBoard(const QString &id)
+void ShellCommands::deleteTab(const QString &id)
 {
-    if (m_s.model.tab() == Tab::board(id))
+    if (m_s.model.tab() == Tab::userTab(id))
         m_s.model.setTab(Tab::history());
-    m_s.funnel.onStore([id](Store &store) { store.deleteBoard(id); });
+    m_s.funnel.onStore([id](Store &store) { store.deleteTab(id); });
 }
 
 QList<Representation> ShellCommands::representations(const ClipItem &item)
@@ -185,8 +185,8 @@ QList<Representation> ShellCommands::representations(const ClipItem &item)
     return m_s.funnel.representations(item);
 }
 
-void ShellCommands::exportBoard(const QString &id)
+void ShellCommands::exportTab(const QString &id)
 {
-    if (m_exportBoard)
-        m_exportBoard(id);
+    if (m_exportTab)
+        m_exportTab(id);
 }

@@ -2,7 +2,7 @@
 // The shell's side of the strip's commands: pasting and copying cards, removing them, edits
 // and tabs. Store work goes through the funnel; the strip learns the outcome from the reload.
 
-#include "strip/VaruActions.h"
+#include "strip/model/VaruActions.h"
 
 #include <QPointer>
 
@@ -11,7 +11,7 @@
 class KeyInjector;
 class PasteTarget;
 class Paster;
-class PasteboardMonitor;
+class ClipboardMonitor;
 class StoreFunnel;
 class StripModel;
 class StripWindow;
@@ -28,7 +28,7 @@ public:
         StripModel &model;
         Paster &paster;
         PasteTarget &target;
-        PasteboardMonitor &monitor;
+        ClipboardMonitor &monitor;
         VaruSound &sound;
         KeyInjector &keys;
     };
@@ -40,23 +40,23 @@ public:
     // The strip's window; without one a paste happens at once.
     void setStrip(StripWindow *strip) { m_strip = strip; }
     // The export flow for one tab (it belongs to the backups).
-    void setExportBoard(std::function<void(const QString &)> exportBoard)
+    void setExportTab(std::function<void(const QString &)> exportTab)
     {
-        m_exportBoard = std::move(exportBoard);
+        m_exportTab = std::move(exportTab);
     }
 
     void paste(const QList<ClipItem> &items, bool plainText) override;
     void copy(const QList<ClipItem> &items) override;
-    void add(const QString &itemID, const QString &boardID) override;
-    void remove(const QList<ClipItem> &items, const QString &boardID) override;
+    void add(const QString &itemID, const QString &tabID) override;
+    void remove(const QList<ClipItem> &items, const QString &tabID) override;
     void deleteItems(const QList<ClipItem> &items, const Tab &from) override;
     void rename(const ClipItem &item, const std::optional<QString> &to) override;
     void saveText(const ClipItem &item, const QString &text) override;
-    void createBoard(const QString &name, const QString &color, const QStringList &adding) override;
-    void updateBoard(const QString &id, const QString &name, const QString &color) override;
-    void deleteBoard(const QString &id) override;
+    void createTab(const QString &name, const QString &color, const QStringList &adding) override;
+    void updateTab(const QString &id, const QString &name, const QString &color) override;
+    void deleteTab(const QString &id) override;
     QList<Representation> representations(const ClipItem &item) override;
-    void exportBoard(const QString &id) override;
+    void exportTab(const QString &id) override;
 
     // An edited text is a link when, trimmed, it is one line holding an http(s) URL with a
     // host; anything else is text.
@@ -76,6 +76,6 @@ private:
 
     Services m_s;
     StripWindow *m_strip = nullptr;
-    std::function<void(const QString &)> m_exportBoard;
+    std::function<void(const QString &)> m_exportTab;
     bool m_toldNoKeystrokes = false;
 };

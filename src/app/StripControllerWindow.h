@@ -4,8 +4,8 @@
 
 #include "StripWindow.h"
 
-#include "capture/PasteTarget.h"
-#include "strip/StripController.h"
+#include "paste/PasteTarget.h"
+#include "strip/ui/StripController.h"
 
 class StripControllerWindow : public StripWindow
 {

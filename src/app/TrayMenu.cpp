@@ -4,7 +4,7 @@ namespace TrayMenu {
 
 QString statusLine(const State &state)
 {
-    using Access = PasteboardMonitor::Access;
+    using Access = ClipboardMonitor::Access;
     if (state.paused)
         return QStringLiteral("Captura pausada");
     switch (state.access) {
@@ -17,14 +17,14 @@ QString statusLine(const State &state)
     }
     return QStringLiteral("Capturando · %1 itens · %2 tabs")
         .arg(state.historyCount)
-        .arg(state.boardCount);
+        .arg(state.tabCount);
 }
 
 StatusIcon::State iconState(const State &state)
 {
     if (state.paused)
         return StatusIcon::State::Paused;
-    if (state.access != PasteboardMonitor::Access::Allowed)
+    if (state.access != ClipboardMonitor::Access::Allowed)
         return StatusIcon::State::Warning;
     return StatusIcon::State::Normal;
 }
@@ -49,8 +49,8 @@ QList<Entry> entries(const State &state)
     menu << item(Command::OpenStrip,
                  QStringLiteral("Abrir Varu (") + state.hotKeyLabel + QLatin1Char(')'));
     menu << status << separator;
-    if (state.access != PasteboardMonitor::Access::Allowed)
-        menu << item(Command::RequestPasteboardAccess,
+    if (state.access != ClipboardMonitor::Access::Allowed)
+        menu << item(Command::RequestClipboardAccess,
                      QStringLiteral("Permitir acesso ao clipboard…"));
     if (!state.canPostKeystrokes)
         menu << item(Command::RequestAccessibility,

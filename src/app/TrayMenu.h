@@ -4,7 +4,7 @@
 
 #include "StatusIcon.h"
 
-#include "capture/PasteboardMonitor.h"
+#include "capture/ClipboardMonitor.h"
 
 #include <QList>
 #include <QString>
@@ -14,7 +14,7 @@ namespace TrayMenu {
 enum class Command {
     None, // the status line and separators
     OpenStrip,
-    RequestPasteboardAccess,
+    RequestClipboardAccess,
     RequestAccessibility,
     TogglePause,
     ToggleLogin,
@@ -28,9 +28,9 @@ struct State
 {
     QString hotKeyLabel;
     bool paused = false;
-    PasteboardMonitor::Access access = PasteboardMonitor::Access::Allowed;
+    ClipboardMonitor::Access access = ClipboardMonitor::Access::Allowed;
     qsizetype historyCount = 0;
-    qsizetype boardCount = 0;
+    qsizetype tabCount = 0;
     bool canPostKeystrokes = true;
     bool launchAtLogin = false;
 };

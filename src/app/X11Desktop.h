@@ -6,7 +6,7 @@
 #include "platform/x11/X11HotKeyGrabber.h"
 #include "platform/x11/X11KeyInjector.h"
 #include "platform/x11/X11KeyboardLayout.h"
-#include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11WindowFocus.h"
 
 #include <QGuiApplication>
@@ -14,7 +14,7 @@
 // Needs a QGuiApplication on the xcb platform.
 struct X11Desktop
 {
-    X11Pasteboard pasteboard{QGuiApplication::clipboard()};
+    X11Clipboard pasteboard{QGuiApplication::clipboard()};
     X11FrontmostApp apps;
     X11KeyboardLayout layout;
     X11HotKeyGrabber grabber{layout};

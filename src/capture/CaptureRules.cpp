@@ -11,11 +11,11 @@ CaptureRules::CaptureRules(const VaruConfig &config)
         ignoredApps << app.toLower();
 }
 
-bool CaptureRules::isIgnoredApp(const std::optional<QString> &bundleID) const
+bool CaptureRules::isIgnoredApp(const std::optional<QString> &appID) const
 {
-    if (!bundleID)
+    if (!appID)
         return false;
-    const QString id = bundleID->toLower();
+    const QString id = appID->toLower();
     for (const QString &fragment : ignoredApps) {
         if (!fragment.isEmpty() && id.contains(fragment))
             return true;

@@ -25,7 +25,7 @@ struct CaptureRules
     explicit CaptureRules(const VaruConfig &config);
 
     // True when the application id contains one of the (non-empty) fragments, in any case.
-    bool isIgnoredApp(const std::optional<QString> &bundleID) const;
+    bool isIgnoredApp(const std::optional<QString> &appID) const;
     // The first of `types`, in order, that is ignored (exact, case-sensitive).
     std::optional<QString> ignoredType(const QStringList &types) const;
     // The size rule: true (and `total` grows) when `length` more bytes still fit.

@@ -1,7 +1,7 @@
 #include "Classifier.h"
 
-#include "PasteboardTypes.h"
-#include "TextCut.h"
+#include "core/ClipboardTypes.h"
+#include "core/TextCut.h"
 
 #include "platform/Log.h"
 
@@ -29,7 +29,7 @@ std::optional<QString> decodeUtf8(const QByteArray &bytes)
 QString plainText(const QList<Representation> &reps)
 {
     for (const Representation &rep : reps) {
-        if (rep.type == PasteboardTypes::plainText)
+        if (rep.type == ClipboardTypes::plainText)
             return decodeUtf8(rep.data).value_or(QString()).trimmed();
     }
     return {};
@@ -45,8 +45,8 @@ const Representation *firstOfType(const QList<Representation> &reps, const QStri
 // A PNG anywhere wins over a TIFF listed earlier, and so on down this order.
 const Representation *imageRep(const QList<Representation> &reps, const QSet<QString> &types)
 {
-    for (const QString &type : {PasteboardTypes::png, PasteboardTypes::tiff, PasteboardTypes::jpeg,
-                                PasteboardTypes::heic}) {
+    for (const QString &type : {ClipboardTypes::png, ClipboardTypes::tiff, ClipboardTypes::jpeg,
+                                ClipboardTypes::heic}) {
         if (types.contains(type))
             return firstOfType(reps, type);
     }
@@ -117,7 +117,7 @@ std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 t
 
     QStringList paths;
     for (const Representation &rep : reps) {
-        if (rep.type != PasteboardTypes::fileUrl)
+        if (rep.type != ClipboardTypes::fileUrl)
             continue;
         if (const std::optional<QString> path = filePath(rep.data))
             paths << *path;
@@ -134,14 +134,14 @@ std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 t
         clip.imageData = image->data;
         return clip;
     }
-    if (const Representation *pdf = firstOfType(reps, PasteboardTypes::pdf);
+    if (const Representation *pdf = firstOfType(reps, ClipboardTypes::pdf);
         pdf && text.isEmpty()) {
         clip.kind = ClipKind::Pdf;
         clip.title = QStringLiteral("PDF");
         clip.imageData = pdf->data;
         return clip;
     }
-    if (types.contains(PasteboardTypes::color) && readColor) {
+    if (types.contains(ClipboardTypes::color) && readColor) {
         if (const std::optional<SrgbColor> color = readColor()) {
             clip.kind = ClipKind::Color;
             clip.title = QString::asprintf("#%02X%02X%02X", channel(color->red),
@@ -161,7 +161,7 @@ std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 t
     }
     if (isWebLink(text))
         clip.kind = ClipKind::Link;
-    else if (types.contains(PasteboardTypes::rtf) || types.contains(PasteboardTypes::html))
+    else if (types.contains(ClipboardTypes::rtf) || types.contains(ClipboardTypes::html))
         clip.kind = ClipKind::RichText;
     else
         clip.kind = ClipKind::Text;

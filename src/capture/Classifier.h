@@ -3,9 +3,9 @@
 // bytes a thumbnail is made from and its checksum. Text that looks like a secret gives none.
 
 #include "CaptureRules.h"
-#include "CapturedClip.h"
+#include "core/CapturedClip.h"
 
-#include "platform/Pasteboard.h"
+#include "platform/Clipboard.h"
 
 #include <functional>
 #include <optional>

@@ -3,7 +3,7 @@
 // Thread-safe. Thumbnails are keyed by card id and byte length, so a new thumbnail of the
 // same card is decoded afresh; bytes that do not decode are not cached and are retried.
 
-#include "ClipItem.h"
+#include "core/ClipItem.h"
 
 #include <QCache>
 #include <QImage>

@@ -8,7 +8,7 @@
 
 struct AppIdentity
 {
-    std::optional<QString> bundleID; // e.g. "org.keepassxc.KeePassXC", else the lower-cased class
+    std::optional<QString> appID; // e.g. "org.keepassxc.KeePassXC", else the lower-cased class
     std::optional<QString> name;     // localised display name
 
     friend bool operator==(const AppIdentity &, const AppIdentity &) = default;

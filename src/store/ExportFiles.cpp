@@ -1,6 +1,6 @@
 #include "ExportFiles.h"
 
-#include "capture/PasteboardTypes.h"
+#include "core/ClipboardTypes.h"
 #include "platform/Paths.h"
 
 #include <QDateTime>
@@ -112,7 +112,7 @@ QList<QUrl> fileURLs(const QList<Representation> &reps)
 {
     QList<QUrl> urls;
     for (const Representation &rep : reps) {
-        if (rep.type != PasteboardTypes::fileUrl)
+        if (rep.type != ClipboardTypes::fileUrl)
             continue;
         const QUrl url(QString::fromUtf8(rep.data), QUrl::StrictMode);
         if (url.isValid() && url.isLocalFile())

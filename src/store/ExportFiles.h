@@ -2,8 +2,8 @@
 // Writes one card's content to an ordinary file (text, RTF, image, PDF) in the caches folder,
 // for dragging a card out of the strip and for the quick preview. Touches no database.
 
-#include "capture/ClipItem.h"
-#include "capture/Representation.h"
+#include "core/ClipItem.h"
+#include "core/Representation.h"
 
 #include <QList>
 #include <QString>

@@ -1,9 +1,9 @@
 #pragma once
 // What the strip shows, read in one go after every change: the history, the tabs, and the
-// cards of each tab keyed by board id. A plain value, handed from the store's thread to the UI.
+// cards of each tab keyed by tab id. A plain value, handed from the store's thread to the UI.
 
-#include "capture/Board.h"
-#include "capture/ClipItem.h"
+#include "core/UserTab.h"
+#include "core/ClipItem.h"
 
 #include <QHash>
 #include <QList>
@@ -13,8 +13,8 @@
 struct Snapshot
 {
     QList<ClipItem> history;
-    QList<Board> boards;
-    QHash<QString, QList<ClipItem>> boardItems;
+    QList<UserTab> tabs;
+    QHash<QString, QList<ClipItem>> tabItems;
 };
 
 Q_DECLARE_METATYPE(Snapshot)

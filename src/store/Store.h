@@ -5,7 +5,7 @@
 #include "Connection.h"
 #include "Snapshot.h"
 
-#include "capture/CapturedClip.h"
+#include "core/CapturedClip.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,17 +23,17 @@ public:
     // What a backup file holds: one tab, or the history and every tab.
     struct ExportScope
     {
-        std::optional<QString> boardID; // none: everything
+        std::optional<QString> tabID; // none: everything
 
         static ExportScope everything() { return {}; }
-        static ExportScope board(const QString &id) { return {id}; }
+        static ExportScope userTab(const QString &id) { return {id}; }
     };
 
     // What an import added: cards new by content, and tabs it had to create.
     struct ImportResult
     {
         qint64 items = 0;
-        qint64 boards = 0;
+        qint64 tabs = 0;
     };
 
     static double currentTime(); // seconds since 1970
@@ -71,23 +71,23 @@ public:
     // A paste or copy moves history cards to the top; cards only in tabs keep their time.
     void touch(const QStringList &ids, double now = currentTime());
     void removeFromHistory(const QStringList &ids);
-    void removeFromBoard(const QString &boardID, const QStringList &ids);
+    void removeFromTab(const QString &tabID, const QStringList &ids);
     void clearHistory(); // cards in tabs survive, outside the history
 
     // Reads (StoreReads.cpp).
     QList<ClipItem> history(qint64 limit);                        // newest first
-    QList<ClipItem> boardItems(const QString &boardID);           // most recently added first
-    QList<Board> boards();                                        // tab-bar order
+    QList<ClipItem> tabItems(const QString &tabID);           // most recently added first
+    QList<UserTab> tabs();                                        // tab-bar order
     QList<Representation> representations(const QString &itemID); // stored order
     // History, tabs and every tab's cards; a part that cannot be read is empty.
     Snapshot snapshot(qint64 historyLimit);
 
-    // Tabs and card edits (StoreBoards.cpp).
-    QString createBoard(const QString &name, const QString &color, double now = currentTime());
-    void updateBoard(const QString &id, const QString &name, const QString &color);
-    void deleteBoard(const QString &id); // cards left in no tab and not in the history go too
+    // Tabs and card edits (StoreTabs.cpp).
+    QString createTab(const QString &name, const QString &color, double now = currentTime());
+    void updateTab(const QString &id, const QString &name, const QString &color);
+    void deleteTab(const QString &id); // cards left in no tab and not in the history go too
     // Puts a card into a tab, or moves it to the front when it is there already.
-    void add(const QString &itemID, const QString &boardID, double now = currentTime());
+    void add(const QString &itemID, const QString &tabID, double now = currentTime());
     // A blank or absent name clears the custom title.
     void rename(const QString &id, const std::optional<QString> &name);
     // Replaces the content with text; merges with another card that already holds it.

@@ -43,7 +43,7 @@ const char *const kMerge =
     "WHERE in_history = 0 AND checksum IN (SELECT checksum FROM src.items WHERE in_history = 1\n"
     "    AND typeof(created_at) IN ('integer', 'real'));";
 
-const char *const kJoinBoard = "INSERT OR IGNORE INTO board_items (board_id, item_id, added_at)\n"
+const char *const kJoinTab = "INSERT OR IGNORE INTO board_items (board_id, item_id, added_at)\n"
                                "SELECT ?, m.id, bi.added_at FROM src.board_items bi\n"
                                "JOIN src.items s ON s.id = bi.item_id\n"
                                "JOIN items m ON m.checksum = s.checksum\n"
@@ -77,7 +77,7 @@ void syncFile(const QString &path)
 
 // Cuts a full copy down to one tab: its memberships, its cards (all outside the history)
 // and their representations; then compacts it so no other content stays in free pages.
-void cutDownToBoard(const QString &copyPath, const QString &boardID)
+void cutDownToTab(const QString &copyPath, const QString &tabID)
 {
     std::unique_ptr<Connection> copy;
     try {
@@ -90,7 +90,7 @@ void cutDownToBoard(const QString &copyPath, const QString &boardID)
     copy->exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA secure_delete = OFF");
     copy->exec("PRAGMA foreign_keys = ON");
     // The id is bound rather than pasted into the script, whatever characters it holds.
-    copy->run("DELETE FROM boards WHERE id <> ?", {boardID});
+    copy->run("DELETE FROM boards WHERE id <> ?", {tabID});
     copy->exec("DELETE FROM items WHERE id NOT IN (SELECT item_id FROM board_items);\n"
                "UPDATE items SET in_history = 0;\n"
                "VACUUM;");
@@ -165,8 +165,8 @@ void Store::exportTo(const QString &path, const ExportScope &scope)
         vacuum.bindText(1, temporary.path);
         vacuum.stepOrThrow();
     }
-    if (scope.boardID)
-        cutDownToBoard(temporary.path, *scope.boardID);
+    if (scope.tabID)
+        cutDownToTab(temporary.path, *scope.tabID);
     syncFile(temporary.path);
 
     if (::rename(QFile::encodeName(temporary.path).constData(),
@@ -208,14 +208,14 @@ Store::ImportResult Store::importData(const QString &path)
             db.exec(kMerge);
             result.items = countItems() - before;
 
-            const QList<Board> local = boards();
-            Statement fileBoards =
+            const QList<UserTab> local = tabs();
+            Statement fileTabs =
                 db.prepare("SELECT id, name, color FROM src.boards ORDER BY position, created_at");
             int rc = SQLITE_ROW;
-            while ((rc = fileBoards.step()) == SQLITE_ROW) {
-                const QString fileID = fileBoards.text(0);
-                const QString name = fileBoards.text(1);
-                const auto match = std::find_if(local.cbegin(), local.cend(), [&](const Board &b) {
+            while ((rc = fileTabs.step()) == SQLITE_ROW) {
+                const QString fileID = fileTabs.text(0);
+                const QString name = fileTabs.text(1);
+                const auto match = std::find_if(local.cbegin(), local.cend(), [&](const UserTab &b) {
                     return b.name.compare(name, Qt::CaseInsensitive) == 0;
                 });
                 QString targetID;
@@ -223,11 +223,11 @@ Store::ImportResult Store::importData(const QString &path)
                     targetID = match->id;
                 } else {
                     // A missing colour gets the one every reader gives it.
-                    targetID = createBoard(
-                        name, fileBoards.optionalText(2).value_or(Board::defaultColor()));
-                    ++result.boards;
+                    targetID = createTab(
+                        name, fileTabs.optionalText(2).value_or(UserTab::defaultColor()));
+                    ++result.tabs;
                 }
-                db.run(kJoinBoard, {targetID, fileID});
+                db.run(kJoinTab, {targetID, fileID});
             }
             // A damaged file must not pass for a shorter one.
             if (rc != SQLITE_DONE)

@@ -22,7 +22,7 @@ bool Store::refresh(const CapturedClip &clip, double now)
     Statement update = m_db->prepare("UPDATE items SET created_at = ?, in_history = 1, "
                                      "source_bundle = ?, source_name = ? WHERE checksum = ?");
     update.bindDouble(1, now);
-    update.bindText(2, clip.sourceBundleID);
+    update.bindText(2, clip.sourceAppID);
     update.bindText(3, clip.sourceName);
     update.bindText(4, clip.checksum);
     update.stepOrThrow();
@@ -47,7 +47,7 @@ void Store::upsert(const CapturedClip &clip, const std::optional<QByteArray> &th
         insert.bindText(3, ClipKinds::rawName(clip.kind));
         insert.bindText(4, clip.title);
         insert.bindText(5, clip.checksum);
-        insert.bindText(6, clip.sourceBundleID);
+        insert.bindText(6, clip.sourceAppID);
         insert.bindText(7, clip.sourceName);
         insert.bindInt64(8, clip.totalBytes);
         insert.bindBlob(9, thumbnail);
@@ -172,11 +172,11 @@ void Store::removeFromHistory(const QStringList &ids)
     });
 }
 
-void Store::removeFromBoard(const QString &boardID, const QStringList &ids)
+void Store::removeFromTab(const QString &tabID, const QStringList &ids)
 {
     deleting([&] {
         for (const QString &id : ids) {
-            m_db->run("DELETE FROM board_items WHERE board_id = ? AND item_id = ?", {boardID, id});
+            m_db->run("DELETE FROM board_items WHERE board_id = ? AND item_id = ?", {tabID, id});
             purge();
         }
     });

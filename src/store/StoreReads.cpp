@@ -16,7 +16,7 @@ const char *const kHistoryQuery =
     "       items.total_bytes, items.thumbnail, items.custom_title, items.in_history,\n"
     "       (SELECT group_concat(bi.board_id) FROM board_items bi WHERE bi.item_id = items.id)\n"
     "FROM items WHERE items.in_history = 1 ORDER BY items.created_at DESC LIMIT ?";
-const char *const kBoardQuery =
+const char *const kTabQuery =
     "SELECT items.id, items.created_at, items.kind, items.title, items.source_bundle, "
     "items.source_name,\n"
     "       items.total_bytes, items.thumbnail, items.custom_title, items.in_history,\n"
@@ -34,14 +34,14 @@ QList<ClipItem> readItems(Statement &st)
         // Kinds written by a newer version read as text; rows are never skipped.
         item.kind = ClipKinds::fromRaw(st.text(2)).value_or(ClipKind::Text);
         item.title = st.text(3);
-        item.sourceBundleID = st.optionalText(4);
+        item.sourceAppID = st.optionalText(4);
         item.sourceName = st.optionalText(5);
         item.totalBytes = st.int64(6);
         item.thumbnail = st.blob(7);
         item.customTitle = st.optionalText(8);
         item.inHistory = st.int64(9) != 0;
-        const QStringList boardIDs = st.text(10).split(QLatin1Char(','), Qt::SkipEmptyParts);
-        item.boardIDs = QSet<QString>(boardIDs.cbegin(), boardIDs.cend());
+        const QStringList tabIDs = st.text(10).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        item.tabIDs = QSet<QString>(tabIDs.cbegin(), tabIDs.cend());
         items.append(std::move(item));
     }
     return items;
@@ -56,22 +56,22 @@ QList<ClipItem> Store::history(qint64 limit)
     return readItems(st);
 }
 
-QList<ClipItem> Store::boardItems(const QString &boardID)
+QList<ClipItem> Store::tabItems(const QString &tabID)
 {
-    Statement st = m_db->prepare(kBoardQuery);
-    st.bindText(1, boardID);
+    Statement st = m_db->prepare(kTabQuery);
+    st.bindText(1, tabID);
     return readItems(st);
 }
 
-QList<Board> Store::boards()
+QList<UserTab> Store::tabs()
 {
     Statement st = m_db->prepare("SELECT id, name, color, position FROM boards ORDER BY position, "
                                  "created_at");
-    QList<Board> boards;
+    QList<UserTab> tabs;
     while (st.step() == SQLITE_ROW)
-        boards.append(Board{st.text(0), st.text(1),
-                            st.optionalText(2).value_or(Board::defaultColor()), st.int64(3)});
-    return boards;
+        tabs.append(UserTab{st.text(0), st.text(1),
+                            st.optionalText(2).value_or(UserTab::defaultColor()), st.int64(3)});
+    return tabs;
 }
 
 QList<Representation> Store::representations(const QString &itemID)
@@ -96,16 +96,16 @@ Snapshot Store::snapshot(qint64 historyLimit)
         qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
     }
     try {
-        snapshot.boards = boards();
+        snapshot.tabs = tabs();
     } catch (const StoreError &e) {
         qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
     }
-    for (const Board &board : std::as_const(snapshot.boards)) {
+    for (const UserTab &userTab : std::as_const(snapshot.tabs)) {
         try {
-            snapshot.boardItems.insert(board.id, boardItems(board.id));
+            snapshot.tabItems.insert(userTab.id, tabItems(userTab.id));
         } catch (const StoreError &e) {
             qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
-            snapshot.boardItems.insert(board.id, {});
+            snapshot.tabItems.insert(userTab.id, {});
         }
     }
     return snapshot;

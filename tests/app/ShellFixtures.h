@@ -3,7 +3,7 @@
 // strip model kept up to date by its snapshots.
 
 #include "app/StoreFunnel.h"
-#include "strip/StripModel.h"
+#include "strip/model/StripModel.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -20,7 +20,7 @@ struct ShellRig
     ShellRig()
     {
         QObject::connect(&funnel, &StoreFunnel::snapshotReady, &model, [this](const Snapshot &s) {
-            model.setData(s.history, s.boards, s.boardItems);
+            model.setData(s.history, s.tabs, s.tabItems);
         });
     }
 
@@ -59,7 +59,7 @@ struct ShellRig
     ClipItem card(const QString &id) const
     {
         QList<ClipItem> all = model.history();
-        for (const QList<ClipItem> &items : model.boardItems())
+        for (const QList<ClipItem> &items : model.tabItems())
             all += items;
         return *std::find_if(all.cbegin(), all.cend(),
                              [&](const ClipItem &c) { return c.id == id; });

@@ -66,13 +66,13 @@ private Q_SLOTS:
                  u"Varu 2026-12-06 às 14.03.22.varu"_qs);
         Rig r;
         const QString a = r.capture(u"alfa"_qs, 100);
-        QString board;
+        QString userTab;
         QVERIFY(
-            r.settle([&](Store &s) { s.add(a, board = s.createBoard(u"A/B"_qs, u"#5B8DEF"_qs)); }));
+            r.settle([&](Store &s) { s.add(a, userTab = s.createTab(u"A/B"_qs, u"#5B8DEF"_qs)); }));
         const qsizetype reloads = r.snapshots.size();
 
         r.dialogs.file = r.dir.filePath(u"tab.varu"_qs);
-        r.flows.exportBoard(board);
+        r.flows.exportTab(userTab);
         QTRY_COMPARE(r.exported.size(), 1);
         QCOMPARE(r.dialogs.shown.value(0), u"A-B.varu | Exporta só os cards da tab “A/B”. Quem "
                                            "abrir o arquivo recebe a tab no Varu. [Exportar]"_qs);
@@ -98,9 +98,9 @@ private Q_SLOTS:
             const QString a = other.capture(u"um"_qs, 1);
             const QString b = other.capture(u"dois"_qs, 2);
             other.store->sync([&](Store &s) {
-                const QString board = s.createBoard(u"Trabalho"_qs, u"#5B8DEF"_qs);
-                s.add(a, board);
-                s.add(b, board);
+                const QString userTab = s.createTab(u"Trabalho"_qs, u"#5B8DEF"_qs);
+                s.add(a, userTab);
+                s.add(b, userTab);
                 s.exportTo(path, Store::ExportScope::everything());
             });
         }
@@ -140,7 +140,7 @@ private Q_SLOTS:
         Rig r;
         const QString a = r.capture(u"alfa"_qs, 100);
         r.capture(u"beta"_qs, 200);
-        QVERIFY(r.settle([a](Store &s) { s.add(a, s.createBoard(u"T"_qs, u"#5B8DEF"_qs)); }));
+        QVERIFY(r.settle([a](Store &s) { s.add(a, s.createTab(u"T"_qs, u"#5B8DEF"_qs)); }));
         r.dialogs.answer = false;
         r.flows.clearHistory();
         QCOMPARE(r.dialogs.shown.value(0),
@@ -152,7 +152,7 @@ private Q_SLOTS:
         r.flows.clearHistory();
         QVERIFY(r.settle());
         QVERIFY(r.model.history().isEmpty());
-        QCOMPARE(r.model.boardItems().begin()->size(), 1);
+        QCOMPARE(r.model.tabItems().begin()->size(), 1);
     }
 };
 

@@ -5,13 +5,13 @@
 #include "app/StoreFunnel.h"
 
 #include "capture/Classifier.h"
-#include "capture/PasteboardTypes.h"
+#include "core/ClipboardTypes.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace T = PasteboardTypes;
+namespace T = ClipboardTypes;
 
 namespace {
 

@@ -6,14 +6,14 @@
 
 #include "app/ShellCommands.h"
 #include "app/StripWindow.h"
-#include "capture/PasteTarget.h"
-#include "capture/PasteboardMonitor.h"
-#include "capture/Paster.h"
+#include "paste/PasteTarget.h"
+#include "capture/ClipboardMonitor.h"
+#include "paste/Paster.h"
 #include "platform/SoundPlayer.h"
 #include "platform/fake/FakeFrontmostApp.h"
 #include "platform/fake/FakeKeyInjector.h"
 #include "platform/fake/FakeKeyboardLayout.h"
-#include "platform/fake/FakePasteboard.h"
+#include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeWindowFocus.h"
 #include "settings/VaruSound.h"
 
@@ -44,16 +44,16 @@ struct FakeStrip : StripWindow
 
 struct Rig : ShellRig
 {
-    FakePasteboard board;
+    FakeClipboard clipboard;
     FakeFrontmostApp apps;
     FakeKeyboardLayout layout;
     FakeKeyInjector keys;
     FakeWindowFocus focus;
     RecordingPlayer player;
     VaruSound sound{player};
-    Paster paster{board, layout, keys, focus};
+    Paster paster{clipboard, layout, keys, focus};
     PasteTarget target{focus};
-    PasteboardMonitor monitor{board, apps, CaptureRules()};
+    ClipboardMonitor monitor{clipboard, apps, CaptureRules()};
     FakeStrip strip;
     ShellCommands commands{{funnel, model, paster, target, monitor, sound, keys}};
     int captures = 0;
@@ -77,7 +77,7 @@ struct Rig : ShellRig
     bool writeWasCaptured()
     {
         monitor.poll();
-        QTest::qWait(PasteboardMonitor::kQuietPeriodMs + 100);
+        QTest::qWait(ClipboardMonitor::kQuietPeriodMs + 100);
         return captures > 0;
     }
 };
@@ -96,15 +96,15 @@ private Q_SLOTS:
         const QString b = r.capture(u"beta"_qs, 200);
         const QString c = r.capture(u"gama"_qs, 300); // kept only in a tab
         QVERIFY(r.settle([c](Store &s) {
-            s.add(c, s.createBoard(u"Fixos"_qs, u"#5B8DEF"_qs));
+            s.add(c, s.createTab(u"Fixos"_qs, u"#5B8DEF"_qs));
             s.removeFromHistory({c});
         }));
 
         r.commands.paste({r.card(a), r.card(c)}, false);
-        QCOMPARE(r.board.writeCount(), 0);
+        QCOMPARE(r.clipboard.writeCount(), 0);
         r.strip.finishHiding();
         QCOMPARE(r.focus.activations(), QList<WindowId>{7});
-        QCOMPARE(r.board.data(0, u"public.utf8-plain-text"_qs), QByteArray("alfa\ngama"));
+        QCOMPARE(r.clipboard.data(0, u"public.utf8-plain-text"_qs), QByteArray("alfa\ngama"));
         QCOMPARE(r.player.played, QStringList{u"Varu-Colar"_qs});
         QVERIFY(r.keys.sent().isEmpty());
         QTRY_COMPARE(r.keys.sent(), QList<QString>{u"ctrl+55"_qs});
@@ -132,12 +132,12 @@ private Q_SLOTS:
         r.keys.setTrusted(false);
         r.commands.paste({gone, r.card(rich)}, true);
         r.strip.finishHiding();
-        QCOMPARE(r.board.types(0), QStringList{u"public.utf8-plain-text"_qs});
+        QCOMPARE(r.clipboard.types(0), QStringList{u"public.utf8-plain-text"_qs});
 
         // Copy: whole, with the copy sound, and the strip stays.
         r.commands.copy({r.card(rich)});
         QCOMPARE(r.strip.hides, 1);
-        QCOMPARE(r.board.types(0).size(), 2);
+        QCOMPARE(r.clipboard.types(0).size(), 2);
         QCOMPARE(r.player.played, (QStringList{u"Varu-Colar"_qs, u"Varu-Gota"_qs}));
         QTest::qWait(ShellCommands::kKeystrokeDelayMs * 3);
         QVERIFY(r.keys.sent().isEmpty());
@@ -152,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(r.keys.sent().isEmpty());
 
         // A copy made just before is recorded, not hidden by our write.
-        r.board.simulateCopy({PasteboardItem{{{u"public.utf8-plain-text"_qs, "fresh"}}}});
+        r.clipboard.simulateCopy({ClipboardItem{{{u"public.utf8-plain-text"_qs, "fresh"}}}});
         r.monitor.poll();
         r.commands.copy({r.card(rich)});
         QCOMPARE(r.captures, 1);
@@ -163,15 +163,15 @@ private Q_SLOTS:
         Rig r;
         const QString a = r.capture(u"alfa"_qs, 100);
         const QString b = r.capture(u"beta"_qs, 200);
-        QString board;
+        QString userTab;
         QVERIFY(
-            r.settle([&](Store &s) { s.add(a, board = s.createBoard(u"T"_qs, u"#5B8DEF"_qs)); }));
+            r.settle([&](Store &s) { s.add(a, userTab = s.createTab(u"T"_qs, u"#5B8DEF"_qs)); }));
 
         r.commands.deleteItems({r.card(a), r.card(b)}, Tab::history());
         QVERIFY(r.settle());
         QVERIFY(r.model.history().isEmpty());
         QCOMPARE(r.value("SELECT COUNT(*) FROM items"), u"1"_qs);
-        r.commands.deleteItems({r.card(a)}, Tab::board(board));
+        r.commands.deleteItems({r.card(a)}, Tab::userTab(userTab));
         QVERIFY(r.settle());
         QCOMPARE(r.value("SELECT COUNT(*) FROM items"), u"0"_qs);
     }
@@ -185,23 +185,23 @@ private Q_SLOTS:
         QVERIFY(r.settle());
 
         // From cards: they go in, and the strip stays on the history.
-        r.commands.createBoard(u"Com cards"_qs, u"#A57BEB"_qs, {a, b});
+        r.commands.createTab(u"Com cards"_qs, u"#A57BEB"_qs, {a, b});
         QVERIFY(r.settle());
         QVERIFY(r.model.tab().isHistory());
-        const QString withCards = r.model.boards().first().id;
-        QCOMPARE(r.model.boardItems().value(withCards).size(), 2);
+        const QString withCards = r.model.tabs().first().id;
+        QCOMPARE(r.model.tabItems().value(withCards).size(), 2);
 
         // Empty: it opens.
-        r.commands.createBoard(u"Vazia"_qs, u"#EB6F92"_qs, {});
-        QTRY_VERIFY(r.model.tab().isBoard());
-        const QString empty = r.model.tab().boardID();
-        QCOMPARE(r.model.board(empty)->name, u"Vazia"_qs);
+        r.commands.createTab(u"Vazia"_qs, u"#EB6F92"_qs, {});
+        QTRY_VERIFY(r.model.tab().isUserTab());
+        const QString empty = r.model.tab().tabID();
+        QCOMPARE(r.model.userTab(empty)->name, u"Vazia"_qs);
 
         // Deleting the open tab goes back to the history before the store is touched.
-        r.commands.deleteBoard(empty);
-        QVERIFY(r.model.tab().isHistory() && r.model.board(empty));
+        r.commands.deleteTab(empty);
+        QVERIFY(r.model.tab().isHistory() && r.model.userTab(empty));
         QVERIFY(r.settle());
-        QVERIFY(!r.model.board(empty));
+        QVERIFY(!r.model.userTab(empty));
     }
 };
 

@@ -5,7 +5,7 @@
 
 #include <QTest>
 
-using Access = PasteboardMonitor::Access;
+using Access = ClipboardMonitor::Access;
 
 class TestTrayMenu : public QObject
 {

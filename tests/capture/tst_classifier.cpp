@@ -2,11 +2,11 @@
 // fallback for unknown content, links, secrets and title bounds.
 
 #include "capture/Classifier.h"
-#include "capture/PasteboardTypes.h"
+#include "core/ClipboardTypes.h"
 
 #include <QTest>
 
-namespace T = PasteboardTypes;
+namespace T = ClipboardTypes;
 
 namespace {
 

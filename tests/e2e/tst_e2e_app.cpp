@@ -156,9 +156,9 @@ private Q_SLOTS:
             auto other = Store::open(dir.filePath(u"other.sqlite"_qs));
             other->upsert(textClip(u"bolo de fubá"_qs), std::nullopt, 1000);
             other->upsert(textClip(u"pão de queijo"_qs), std::nullopt, 1001);
-            const QString board = other->createBoard(u"Receitas"_qs, u"#4CBF8A"_qs, 1002);
+            const QString userTab = other->createTab(u"Receitas"_qs, u"#4CBF8A"_qs, 1002);
             for (const QString &id : other->db().column("SELECT id FROM items"))
-                other->add(id, board, 1003);
+                other->add(id, userTab, 1003);
             other->exportTo(backup(), Store::ExportScope::everything());
         }
         m_varu = m_s->startVaru({backup()});

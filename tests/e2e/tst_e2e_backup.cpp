@@ -27,7 +27,7 @@ private Q_SLOTS:
             QTemporaryDir dir;
             const QString backup = dir.filePath(u"aged.varu"_qs);
             auto source = Store::open(dir.filePath(u"aged.sqlite"_qs));
-            const QString board = source->createBoard(u"Guardados"_qs, u"#5B8DEF"_qs);
+            const QString userTab = source->createTab(u"Guardados"_qs, u"#5B8DEF"_qs);
             const std::pair<QString, int> ages[] = {
                 {u"recent"_qs, 1}, {u"old"_qs, 30}, {u"pinned"_qs, 30}};
             for (const auto &[text, age] : ages) {
@@ -39,7 +39,7 @@ private Q_SLOTS:
                 source->upsert(c, std::nullopt, now - age * day);
             }
             source->add(*source->db().scalarText("SELECT id FROM items WHERE title = 'pinned'"),
-                        board);
+                        userTab);
             source->exportTo(backup, Store::ExportScope::everything());
             QCOMPARE(Store::open(dbPath)->importData(backup).items, 3);
         }

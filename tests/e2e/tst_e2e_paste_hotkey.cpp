@@ -4,11 +4,11 @@
 
 #include "SessionRunner.h"
 
-#include "capture/PasteTarget.h"
-#include "capture/Paster.h"
+#include "paste/PasteTarget.h"
+#include "paste/Paster.h"
 #include "platform/x11/X11KeyInjector.h"
 #include "platform/x11/X11KeyboardLayout.h"
-#include "platform/x11/X11Pasteboard.h"
+#include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11WindowFocus.h"
 
 #include <QApplication>
@@ -67,7 +67,7 @@ class E2ePasteHotKey : public QObject
     X11KeyboardLayout layout;
     X11KeyInjector keys{layout};
     X11WindowFocus focus;
-    std::unique_ptr<X11Pasteboard> board;
+    std::unique_ptr<X11Clipboard> userTab;
 
     // Starts varu and collects what it logs until `done` holds for the log; null when it
     // exited or `done` never held.
@@ -109,10 +109,10 @@ class E2ePasteHotKey : public QObject
         strip.hide();
         if (!target.restore())
             return false;
-        Paster paster(*board, layout, keys, focus);
+        Paster paster(*userTab, layout, keys, focus);
         paster.write(cards, false);
         QTest::qWait(50); // the shell's pause between writing and the keystroke
-        paster.sendCommandV();
+        paster.sendPasteKeystroke();
         return true;
     }
 
@@ -120,7 +120,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(keys.trusted());
-        board = std::make_unique<X11Pasteboard>(QGuiApplication::clipboard());
+        userTab = std::make_unique<X11Clipboard>(QGuiApplication::clipboard());
     }
 
     void varuHoldsItsShortcutAndReactsToIt()

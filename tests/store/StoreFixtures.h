@@ -18,7 +18,7 @@ inline CapturedClip textClip(const QString &text, const std::optional<QString> &
                                     "<b>" + text.toUtf8() + "</b>"};
     clip.title = text;
     clip.checksum = Representation::checksum(clip.reps);
-    clip.sourceBundleID = app;
+    clip.sourceAppID = app;
     clip.sourceName = app;
     for (const Representation &r : clip.reps)
         clip.totalBytes += r.data.size();

@@ -55,9 +55,9 @@ class TestStoreBackup : public QObject
         const QString second = db.capture(u"second"_qs, 20);
         db.capture(u"third"_qs, 30);
         const QString idea = db.capture(u"idea"_qs, 5);
-        const QString work = db->createBoard(u"Trabalho"_qs, u"#FF0000"_qs, 1);
+        const QString work = db->createTab(u"Trabalho"_qs, u"#FF0000"_qs, 1);
         db->add(second, work, 40);
-        db->add(idea, db->createBoard(u"Ideias"_qs, u"#00FF00"_qs, 2), 41);
+        db->add(idea, db->createTab(u"Ideias"_qs, u"#00FF00"_qs, 2), 41);
         db->removeFromHistory({idea});
         db->rename(second, u"Meu título"_qs);
         return work;
@@ -75,13 +75,13 @@ private Q_SLOTS:
         for (const QString &source : {path, db.path()}) {
             const Store::ImportResult r = db->importData(source);
             QCOMPARE(r.items, 0);
-            QCOMPARE(r.boards, 0);
+            QCOMPARE(r.tabs, 0);
             QCOMPARE(dump(*db), before);
         }
         TestStore fresh;
         const Store::ImportResult r = fresh->importData(path);
         QCOMPARE(r.items, 5);
-        QCOMPARE(r.boards, 2);
+        QCOMPARE(r.tabs, 2);
         QCOMPARE(dump(*fresh), before);
     }
 
@@ -90,20 +90,20 @@ private Q_SLOTS:
         TestStore db;
         const QString secret = db.capture(u"other tab secret"_qs, 1);
         const QString shared = db.capture(u"shared card"_qs, 2);
-        const QString boardID = u"it's ' OR 1=1 --"_qs;
-        db->db().run("INSERT INTO boards VALUES (?, 'Share', '#123456', 0, 1)", {boardID});
-        db->add(shared, boardID);
-        db->add(secret, db->createBoard(u"Private"_qs, u"#000000"_qs));
+        const QString tabID = u"it's ' OR 1=1 --"_qs;
+        db->db().run("INSERT INTO boards VALUES (?, 'Share', '#123456', 0, 1)", {tabID});
+        db->add(shared, tabID);
+        db->add(secret, db->createTab(u"Private"_qs, u"#000000"_qs));
 
         const QString path = file(u"tab.varu"_qs);
-        db->exportTo(path, Store::ExportScope::board(boardID));
+        db->exportTo(path, Store::ExportScope::userTab(tabID));
         QFile bytes(path);
         QVERIFY(bytes.open(QIODevice::ReadOnly));
         QVERIFY(!bytes.readAll().contains("other tab secret"));
 
         auto copy = Store::open(path);
-        QCOMPARE(copy->boards(), QList<Board>({Board{boardID, u"Share"_qs, u"#123456"_qs, 0}}));
-        QCOMPARE(idsOf(copy->boardItems(boardID)), QStringList({shared}));
+        QCOMPARE(copy->tabs(), QList<UserTab>({UserTab{tabID, u"Share"_qs, u"#123456"_qs, 0}}));
+        QCOMPARE(idsOf(copy->tabItems(tabID)), QStringList({shared}));
         QVERIFY(copy->history(10).isEmpty());
         QCOMPARE(copy->db().scalarText("SELECT COUNT(*) FROM representations"), u"2"_qs);
         QCOMPARE(db->history(10).size(), 2); // the live database is untouched
@@ -116,17 +116,17 @@ private Q_SLOTS:
         const QString second =
             source.value("SELECT item_id FROM board_items WHERE board_id = ?", {work});
         const QString path = file(u"trabalho.varu"_qs);
-        source->exportTo(path, Store::ExportScope::board(work));
+        source->exportTo(path, Store::ExportScope::userTab(work));
 
         // A tab of the same name in other case takes the cards; known content is not copied.
         TestStore into;
         const QString local = into.capture(u"second"_qs, 99);
         into->rename(local, u"local title"_qs);
-        const QString tab = into->createBoard(u"TRABALHO"_qs, u"#0000FF"_qs);
+        const QString tab = into->createTab(u"TRABALHO"_qs, u"#0000FF"_qs);
         Store::ImportResult r = into->importData(path);
         QCOMPARE(r.items, 0);
-        QCOMPARE(r.boards, 0);
-        const QList<ClipItem> inTab = into->boardItems(tab);
+        QCOMPARE(r.tabs, 0);
+        const QList<ClipItem> inTab = into->tabItems(tab);
         QCOMPARE(idsOf(inTab), QStringList({local}));
         QCOMPARE(inTab[0].customTitle, u"local title"_qs);
         QCOMPARE(inTab[0].createdAt, 99.0);
@@ -135,13 +135,13 @@ private Q_SLOTS:
         // Without such a tab a new one is made, with the file's name and colour, after the
         // existing ones; its new cards stay out of the history.
         TestStore fresh;
-        fresh->createBoard(u"Outra"_qs, u"#000000"_qs);
+        fresh->createTab(u"Outra"_qs, u"#000000"_qs);
         r = fresh->importData(path);
         QCOMPARE(r.items, 1);
-        QCOMPARE(r.boards, 1);
-        QCOMPARE(fresh->boards().last(),
-                 (Board{fresh->boards().last().id, u"Trabalho"_qs, u"#FF0000"_qs, 1}));
-        QCOMPARE(idsOf(fresh->boardItems(fresh->boards().last().id)), QStringList({second}));
+        QCOMPARE(r.tabs, 1);
+        QCOMPARE(fresh->tabs().last(),
+                 (UserTab{fresh->tabs().last().id, u"Trabalho"_qs, u"#FF0000"_qs, 1}));
+        QCOMPARE(idsOf(fresh->tabItems(fresh->tabs().last().id)), QStringList({second}));
         QVERIFY(fresh->history(10).isEmpty());
         QCOMPARE(fresh->representations(second), source->representations(second));
     }

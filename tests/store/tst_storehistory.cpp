@@ -28,7 +28,7 @@ private Q_SLOTS:
         TestStore db;
         const QString a = db.capture(u"alpha"_qs, 100, u"org.one"_qs);
         const QString b = db.capture(u"beta"_qs, 200);
-        const QString tab = db->createBoard(u"Work"_qs, u"#112233"_qs);
+        const QString tab = db->createTab(u"Work"_qs, u"#112233"_qs);
         db->add(a, tab);
         db->rename(a, u"Mine"_qs);
 
@@ -38,9 +38,9 @@ private Q_SLOTS:
         const QList<ClipItem> history = db->history(10);
         QCOMPARE(idsOf(history), QStringList({a, b}));
         QCOMPARE(history[0].createdAt, 300.0);
-        QCOMPARE(history[0].sourceBundleID, u"org.two"_qs);
+        QCOMPARE(history[0].sourceAppID, u"org.two"_qs);
         QCOMPARE(history[0].customTitle, u"Mine"_qs);
-        QCOMPARE(history[0].boardIDs, QSet<QString>{tab});
+        QCOMPARE(history[0].tabIDs, QSet<QString>{tab});
 
         // Content kept only in a tab comes back into the history.
         db->removeFromHistory({a});
@@ -54,7 +54,7 @@ private Q_SLOTS:
         TestStore db;
         const QString first = db.capture(u"one"_qs, 1);
         const QString pinned = db.capture(u"two"_qs, 2);
-        db->add(pinned, db->createBoard(u"T"_qs, u"#000000"_qs));
+        db->add(pinned, db->createTab(u"T"_qs, u"#000000"_qs));
         const QString three = db.capture(u"three"_qs, 3);
         const QString four = db.capture(u"four"_qs, 4);
         const QString five = db.capture(u"five"_qs, 5);
@@ -107,8 +107,8 @@ private Q_SLOTS:
         const QString loose = db.capture(u"loose"_qs, 1);
         const QString pinned = db.capture(u"pinned"_qs, 2);
         const QString shared = db.capture(u"shared"_qs, 3);
-        const QString t1 = db->createBoard(u"T1"_qs, u"#000000"_qs);
-        const QString t2 = db->createBoard(u"T2"_qs, u"#000000"_qs);
+        const QString t1 = db->createTab(u"T1"_qs, u"#000000"_qs);
+        const QString t2 = db->createTab(u"T2"_qs, u"#000000"_qs);
         db->add(pinned, t1);
         db->add(shared, t1);
         db->add(shared, t2);
@@ -118,10 +118,10 @@ private Q_SLOTS:
         QCOMPARE(db.value("SELECT COUNT(*) FROM items WHERE id = ?", {loose}), u"0"_qs);
         QCOMPARE(db.count("representations"), 4);
 
-        db->removeFromBoard(t1, {pinned, shared});
-        QCOMPARE(idsOf(db->boardItems(t2)), QStringList({shared}));
+        db->removeFromTab(t1, {pinned, shared});
+        QCOMPARE(idsOf(db->tabItems(t2)), QStringList({shared}));
         QCOMPARE(db.count("items"), 1);
-        db->deleteBoard(t2);
+        db->deleteTab(t2);
         QCOMPARE(db.count("items"), 0);
         QCOMPARE(db.count("representations"), 0);
         QCOMPARE(db.count("board_items"), 0);
@@ -146,13 +146,13 @@ private Q_SLOTS:
         db.capture(u"after"_qs, 101);
         QVERIFY2(onDisk(db.path(), marker), "the marker should be on disk before the deletion");
 
-        const QString tab = db->createBoard(u"T"_qs, u"#000000"_qs);
+        const QString tab = db->createTab(u"T"_qs, u"#000000"_qs);
         if (how == u"deleteTab"_qs)
             db->add(secret, tab);
         if (how != u"edit"_qs)
             db->removeFromHistory({secret});
         if (how == u"deleteTab"_qs)
-            db->deleteBoard(tab);
+            db->deleteTab(tab);
         else if (how == u"edit"_qs)
             db->updateText(secret, u"nothing to see"_qs, ClipKind::Text);
         QVERIFY2(!onDisk(db.path(), marker), "the deleted content is still on disk");

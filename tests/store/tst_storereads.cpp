@@ -17,8 +17,8 @@ private Q_SLOTS:
         db->upsert(textClip(u"empty thumb"_qs), QByteArray(), 6);
         const QString newer = db.capture(u"newer kind"_qs, 7);
         db->db().run("UPDATE items SET kind = 'Text' WHERE id = ?", {newer});
-        const QString t1 = db->createBoard(u"First"_qs, u"#111111"_qs, 10);
-        const QString t2 = db->createBoard(u"Second"_qs, u"#222222"_qs, 11);
+        const QString t1 = db->createTab(u"First"_qs, u"#111111"_qs, 10);
+        const QString t2 = db->createTab(u"Second"_qs, u"#222222"_qs, 11);
         db->add(a, t1, 20);
         db->add(newer, t1, 21);
         db->add(a, t2, 22);
@@ -28,24 +28,24 @@ private Q_SLOTS:
         QVERIFY(!items[0].thumbnail);
         QVERIFY(items[1].thumbnail && items[1].thumbnail->isEmpty());
         QCOMPARE(items[2].kind, ClipKind::Image);
-        QCOMPARE(items[2].sourceBundleID, u"org.gimp"_qs);
-        QCOMPARE(items[2].boardIDs, QSet<QString>({t1, t2}));
-        QCOMPARE(db->boards(), QList<Board>({Board{t1, u"First"_qs, u"#111111"_qs, 0},
-                                             Board{t2, u"Second"_qs, u"#222222"_qs, 1}}));
+        QCOMPARE(items[2].sourceAppID, u"org.gimp"_qs);
+        QCOMPARE(items[2].tabIDs, QSet<QString>({t1, t2}));
+        QCOMPARE(db->tabs(), QList<UserTab>({UserTab{t1, u"First"_qs, u"#111111"_qs, 0},
+                                             UserTab{t2, u"Second"_qs, u"#222222"_qs, 1}}));
         db->add(a, t1, 30); // pinning again moves the card to the front
-        QCOMPARE(idsOf(db->boardItems(t1)), QStringList({a, newer}));
+        QCOMPARE(idsOf(db->tabItems(t1)), QStringList({a, newer}));
     }
 
     void snapshotPartsFailIndependently()
     {
         TestStore db;
         const QString a = db.capture(u"a"_qs, 1);
-        db->add(a, db->createBoard(u"T"_qs, u"#000000"_qs));
+        db->add(a, db->createTab(u"T"_qs, u"#000000"_qs));
         // Without the membership table neither card query prepares, but the tabs still read.
         db->db().exec("ALTER TABLE board_items RENAME TO gone");
         const Snapshot s = db->snapshot(10);
         QVERIFY(s.history.isEmpty());
-        QCOMPARE(s.boards.size(), 1);
+        QCOMPARE(s.tabs.size(), 1);
     }
 };
 

@@ -147,7 +147,7 @@ ClipItem card(ClipKind kind, const QString &title, double createdAt, const char 
     item.totalBytes = title.toUtf8().size();
     for (const App &a : kApps) {
         if (app && qstrcmp(a.id, app) == 0) {
-            item.sourceBundleID = QString::fromLatin1(app);
+            item.sourceAppID = QString::fromLatin1(app);
             item.sourceName = QString::fromUtf8(a.name);
         }
     }
@@ -215,11 +215,11 @@ History make(const QString &folder, double now)
         card(ClipKind::Text, u"git rebase -i HEAD~3 && git push --force-with-lease"_qs,
              ago(2 * 86400), "org.gnome.Console");
     // Two tabs: work holds the command and the clause, ideas the link.
-    const Board work{newID(), u"Trabalho"_qs, u"#A57BEB"_qs, 0};
-    const Board ideas{newID(), u"Ideias"_qs, u"#4CBF8A"_qs, 1};
-    command.boardIDs = {work.id};
-    rich.boardIDs = {work.id};
-    link.boardIDs = {ideas.id};
+    const UserTab work{newID(), u"Trabalho"_qs, u"#A57BEB"_qs, 0};
+    const UserTab ideas{newID(), u"Ideias"_qs, u"#4CBF8A"_qs, 1};
+    command.tabIDs = {work.id};
+    rich.tabIDs = {work.id};
+    link.tabIDs = {ideas.id};
 
     History h;
     h.history = {
@@ -235,9 +235,9 @@ History make(const QString &folder, double now)
         card(ClipKind::File, contract, ago(3 * 86400), "org.gnome.Nautilus"),
         card(ClipKind::Text, u"Valeu pela ajuda ontem!"_qs, ago(9 * 86400), "com.slack.Slack"),
         card(ClipKind::File, notes, ago(16 * 86400), "org.gnome.Nautilus")};
-    h.boards = {work, ideas};
-    h.boardItems.insert(work.id, {command, rich});
-    h.boardItems.insert(ideas.id, {link});
+    h.tabs = {work, ideas};
+    h.tabItems.insert(work.id, {command, rich});
+    h.tabItems.insert(ideas.id, {link});
     return h;
 }
 

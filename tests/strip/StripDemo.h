@@ -3,8 +3,8 @@
 // a PDF with real thumbnails, real files of several kinds, a colour and two tabs. Its source
 // applications get desktop entries and icons in $XDG_DATA_HOME, as installed ones do.
 
-#include "capture/Board.h"
-#include "capture/ClipItem.h"
+#include "core/UserTab.h"
+#include "core/ClipItem.h"
 
 #include <QHash>
 
@@ -13,8 +13,8 @@ namespace StripDemo {
 struct History
 {
     QList<ClipItem> history;
-    QList<Board> boards;
-    QHash<QString, QList<ClipItem>> boardItems;
+    QList<UserTab> tabs;
+    QHash<QString, QList<ClipItem>> tabItems;
 };
 
 // Writes the files into `folder`; cards' ages are measured from `now`.

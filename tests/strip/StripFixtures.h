@@ -2,8 +2,8 @@
 // Test helpers for the strip: cards and tabs built in one line, and a VaruActions that
 // writes each call it receives as one readable line.
 
-#include "strip/StripModel.h"
-#include "strip/VaruActions.h"
+#include "strip/model/StripModel.h"
+#include "strip/model/VaruActions.h"
 
 #include <QStringList>
 
@@ -25,9 +25,9 @@ inline QList<ClipItem> cards(const QString &ids)
     return list;
 }
 
-inline Board board(const QString &id, const QString &name = QStringLiteral("Tab"))
+inline UserTab userTab(const QString &id, const QString &name = QStringLiteral("Tab"))
 {
-    return Board{id, name, QStringLiteral("#5B8DEF"), 0};
+    return UserTab{id, name, QStringLiteral("#5B8DEF"), 0};
 }
 
 inline QString ids(const QList<ClipItem> &items)
@@ -56,18 +56,18 @@ public:
         calls << QStringLiteral("paste %1%2").arg(ids(items), plainText ? u" plain"_qs : u""_qs);
     }
     void copy(const QList<ClipItem> &items) override { calls << u"copy "_qs + ids(items); }
-    void add(const QString &itemID, const QString &boardID) override
+    void add(const QString &itemID, const QString &tabID) override
     {
-        calls << QStringLiteral("add %1 to %2").arg(itemID, boardID);
+        calls << QStringLiteral("add %1 to %2").arg(itemID, tabID);
     }
-    void remove(const QList<ClipItem> &items, const QString &boardID) override
+    void remove(const QList<ClipItem> &items, const QString &tabID) override
     {
-        calls << QStringLiteral("remove %1 from %2").arg(ids(items), boardID);
+        calls << QStringLiteral("remove %1 from %2").arg(ids(items), tabID);
     }
     void deleteItems(const QList<ClipItem> &items, const Tab &from) override
     {
         calls << QStringLiteral("delete %1 from %2")
-                     .arg(ids(items), from.isHistory() ? u"history"_qs : from.boardID());
+                     .arg(ids(items), from.isHistory() ? u"history"_qs : from.tabID());
     }
     void rename(const ClipItem &item, const std::optional<QString> &to) override
     {
@@ -77,15 +77,15 @@ public:
     {
         calls << QStringLiteral("save %1 [%2]").arg(item.id, text);
     }
-    void createBoard(const QString &name, const QString &color, const QStringList &adding) override
+    void createTab(const QString &name, const QString &color, const QStringList &adding) override
     {
         calls << QStringLiteral("create [%1] %2 with %3").arg(name, color, adding.join(u','));
     }
-    void updateBoard(const QString &id, const QString &name, const QString &color) override
+    void updateTab(const QString &id, const QString &name, const QString &color) override
     {
         calls << QStringLiteral("update %1 [%2] %3").arg(id, name, color);
     }
-    void deleteBoard(const QString &id) override { calls << u"delete tab "_qs + id; }
+    void deleteTab(const QString &id) override { calls << u"delete tab "_qs + id; }
     QList<Representation> representations(const ClipItem &) override { return stored; }
-    void exportBoard(const QString &) override {}
+    void exportTab(const QString &) override {}
 };

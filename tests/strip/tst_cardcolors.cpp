@@ -1,9 +1,9 @@
 // Colours of the strip: colour codes written as text, the dominant colour of application
 // icons, and icons and colours found through real desktop entries.
 
-#include "strip/AppIcons.h"
-#include "strip/DominantColor.h"
-#include "strip/HexColor.h"
+#include "strip/cards/AppIcons.h"
+#include "strip/cards/DominantColor.h"
+#include "strip/cards/HexColor.h"
 
 #include <QFile>
 #include <QPainter>

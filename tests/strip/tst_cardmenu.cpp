@@ -2,9 +2,9 @@
 // what the entries do, and how presses, releases and double clicks change the selection.
 
 #include "StripFixtures.h"
-#include "strip/CardInteraction.h"
-#include "strip/CardMenu.h"
-#include "strip/Workspace.h"
+#include "strip/ui/CardInteraction.h"
+#include "strip/model/CardMenu.h"
+#include "strip/ui/Workspace.h"
 
 #include <QTest>
 
@@ -34,9 +34,9 @@ static QString outline(const QList<CardMenuEntry> &entries)
     return parts.join(u'|');
 }
 
-static ClipItem in(ClipItem item, const QStringList &boards)
+static ClipItem in(ClipItem item, const QStringList &tabs)
 {
-    item.boardIDs = QSet<QString>(boards.cbegin(), boards.cend());
+    item.tabIDs = QSet<QString>(tabs.cbegin(), tabs.cend());
     return item;
 }
 
@@ -48,13 +48,13 @@ class TestCardMenu : public QObject
     RecordingWorkspace workspace;
     StripModel model;
     CardInteraction mouse{model, &workspace};
-    const Board work{u"T"_qs, u"Trabalho"_qs, u"#A57BEB"_qs, 0};
+    const UserTab work{u"T"_qs, u"Trabalho"_qs, u"#A57BEB"_qs, 0};
 
     QString selection() const { return ids(model.selectedIDs()); }
-    void choose(const QString &id, CardCommand command, const QString &board = {})
+    void choose(const QString &id, CardCommand command, const QString &userTab = {})
     {
         mouse.openMenu(id);
-        mouse.run(int(command), board);
+        mouse.run(int(command), userTab);
     }
 
 private Q_SLOTS:
@@ -85,7 +85,7 @@ private Q_SLOTS:
         QCOMPARE(menu(card(u"A"_qs, u"a"_qs), Tab::history(), true),
                  text + u"Pré-visualizar|"_qs + edits + u"|-|Apagar do histórico"_qs);
         QCOMPARE(
-            menu(card(u"A"_qs, u"https://a.br"_qs, ClipKind::Link), Tab::board(u"T"_qs), false),
+            menu(card(u"A"_qs, u"https://a.br"_qs, ClipKind::Link), Tab::userTab(u"T"_qs), false),
             text + edits + u"|Abrir link|-|Remover desta tab"_qs);
         // Only web addresses open: a link card from a hand-made backup launches nothing.
         QCOMPARE(
@@ -98,8 +98,8 @@ private Q_SLOTS:
 
     void groupMenuAndPinStates()
     {
-        const QList<Board> tabs{board(u"T1"_qs, u"Um"_qs), board(u"T2"_qs, u"Dois"_qs),
-                                board(u"T3"_qs, u"Três"_qs)};
+        const QList<UserTab> tabs{userTab(u"T1"_qs, u"Um"_qs), userTab(u"T2"_qs, u"Dois"_qs),
+                                userTab(u"T3"_qs, u"Três"_qs)};
         QList<ClipItem> three{in(card(u"A"_qs, u"a"_qs), {u"T1"_qs, u"T2"_qs}),
                               in(card(u"B"_qs, u"b"_qs, ClipKind::RichText), {u"T1"_qs}),
                               in(card(u"C"_qs, u"c"_qs, ClipKind::Link), {u"T1"_qs})};
@@ -110,7 +110,7 @@ private Q_SLOTS:
         // With a picture among them there is no plain-text paste; on a tab the cards leave
         // the tab; with no tabs the submenu only creates one.
         three[1].kind = ClipKind::Image;
-        QCOMPARE(outline(CardMenu::build(three, Tab::board(u"T1"_qs), {}, false).entries),
+        QCOMPARE(outline(CardMenu::build(three, Tab::userTab(u"T1"_qs), {}, false).entries),
                  u"3 cards selecionados|Colar os 3|Copiar os 3|-|Fixar os 3 em [Nova tab…]|-|"
                  "Remover os 3 desta tab"_qs);
     }
@@ -170,7 +170,7 @@ private Q_SLOTS:
         // Deleting leaves the selection where it is; on a tab it takes the card out of it.
         choose(u"C"_qs, CardCommand::Delete);
         QCOMPARE(selection(), u"C"_qs);
-        model.showBoard(work.id);
+        model.showTab(work.id);
         choose(u"A"_qs, CardCommand::Delete);
         QCOMPARE(actions.calls,
                  (QStringList{u"paste A,B plain"_qs, u"copy A,B"_qs, u"add A to T"_qs,

@@ -1,10 +1,10 @@
 // The words and numbers a card shows: relative times in Portuguese, byte sizes, the footer
 // line of every kind (against real files for file cards) and the extension badge.
 
-#include "strip/ByteCount.h"
-#include "strip/CardFooter.h"
-#include "strip/ExtBadge.h"
-#include "strip/RelativeTime.h"
+#include "strip/cards/ByteCount.h"
+#include "strip/cards/CardFooter.h"
+#include "strip/cards/ExtBadge.h"
+#include "strip/cards/RelativeTime.h"
 
 #include <QDir>
 #include <QFile>

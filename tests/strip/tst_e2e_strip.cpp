@@ -8,14 +8,14 @@
 #include "StripDemo.h"
 #include "StripFixtures.h"
 #include "capture/ImageCache.h"
-#include "capture/PasteTarget.h"
+#include "paste/PasteTarget.h"
 #include "platform/x11/X11WindowFocus.h"
-#include "strip/CardListModel.h"
-#include "strip/DesktopCompositor.h"
-#include "strip/StripChrome.h"
-#include "strip/StripController.h"
-#include "strip/StripPanel.h"
-#include "strip/TabPalette.h"
+#include "strip/ui/CardListModel.h"
+#include "strip/ui/DesktopCompositor.h"
+#include "strip/ui/StripChrome.h"
+#include "strip/ui/StripController.h"
+#include "strip/ui/StripPanel.h"
+#include "strip/model/TabPalette.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -146,7 +146,7 @@ private Q_SLOTS:
 
         demo = StripDemo::make(files.filePath(u"home"_qs),
                                QDateTime::currentMSecsSinceEpoch() / 1000.0);
-        model.setData(demo.history, demo.boards, demo.boardItems);
+        model.setData(demo.history, demo.tabs, demo.tabItems);
         target = std::make_unique<PasteTarget>(focus);
         strip = std::make_unique<StripController>(model, target.get(), images);
         QVERIFY(strip->panel()->isLoaded());
@@ -197,29 +197,29 @@ private Q_SLOTS:
         screenshot(u"strip-filter-images"_qs);
         model.setKindFilter(std::nullopt);
         model.cycleTab(+1);
-        QVERIFY(model.tab().isBoard());
+        QVERIFY(model.tab().isUserTab());
         screenshot(u"strip-tab"_qs);
         model.setQuery(u"xyzzy"_qs);
         QCOMPARE(strip->cards()->count(), 0);
         screenshot(u"strip-empty-search"_qs);
 
         model.setQuery(QString());
-        const Board empty{u"E"_qs, u"Vazia"_qs, u"#F2994A"_qs, 2};
-        model.setData(demo.history, demo.boards + QList{empty}, demo.boardItems);
-        model.showBoard(u"E"_qs);
+        const UserTab empty{u"E"_qs, u"Vazia"_qs, u"#F2994A"_qs, 2};
+        model.setData(demo.history, demo.tabs + QList{empty}, demo.tabItems);
+        model.showTab(u"E"_qs);
         QCOMPARE(strip->cards()->count(), 0);
         screenshot(u"strip-empty-tab"_qs);
         model.showHistory();
         model.setData({}, {}, {});
         screenshot(u"strip-empty-history"_qs);
-        model.setData(demo.history, demo.boards, demo.boardItems);
+        model.setData(demo.history, demo.tabs, demo.tabItems);
         closeStrip();
     }
 
     void tabChipMenuTakesTheKeys()
     {
         openStrip();
-        const QString work = demo.boards.first().id;
+        const QString work = demo.tabs.first().id;
         QQuickItem *chip = visualChild(strip->panel()->rootObject(), [&](QQuickItem *item) {
             return item->property("tabID").toString() == work && item->property("title").isValid();
         });
@@ -228,8 +228,8 @@ private Q_SLOTS:
         screenshot(u"strip-tab-menu"_qs);
         // The menu's keys: arrows pick an entry and Return chooses it; nothing is pasted.
         QVERIFY(key(u"Down"_qs) && key(u"Return"_qs));
-        QVERIFY(until([&] { return model.boardEditor().has_value(); }));
-        QCOMPARE(model.boardEditor()->boardIDText(), work);
+        QVERIFY(until([&] { return model.tabEditor().has_value(); }));
+        QCOMPARE(model.tabEditor()->tabIDText(), work);
         QVERIFY(!strip->chrome()->menuOpen());
         // Back to the strip's keys: Escape closes the editor, not the strip.
         QVERIFY(key(u"Escape"_qs));
@@ -268,7 +268,7 @@ private Q_SLOTS:
             QVERIFY(key(k));
         screenshot(u"strip-card-menu"_qs);
         QVERIFY(key(u"Return"_qs) && until([&] { return !menuOpen(); }));
-        const QString work = demo.boards.first().id;
+        const QString work = demo.tabs.first().id;
         QCOMPARE(actions.calls, (QStringList{u"add "_qs + h.at(0).id + u" to "_qs + work,
                                              u"add "_qs + h.at(3).id + u" to "_qs + work}));
         closeStrip();
@@ -305,7 +305,7 @@ private Q_SLOTS:
         screenshot(u"strip-new-tab"_qs);
         QVERIFY(key(u"Return"_qs) && until(closed));
         QCOMPARE(actions.calls,
-                 QStringList{u"create [Viagem] "_qs + TabPalette::colorFor(demo.boards.size()) +
+                 QStringList{u"create [Viagem] "_qs + TabPalette::colorFor(demo.tabs.size()) +
                              u" with "_qs});
         QVERIFY(strip->isVisible());
         closeStrip();

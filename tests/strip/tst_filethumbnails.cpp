@@ -1,7 +1,7 @@
 // Previews of the files on file cards, made here for images, PDF documents and text; damaged,
 // unknown and missing files keep their icon.
 
-#include "strip/FileThumbnails.h"
+#include "strip/cards/FileThumbnails.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // What the strip says around the cards: the search placeholder and the empty states.
 
 #include "StripFixtures.h"
-#include "strip/StripChrome.h"
+#include "strip/ui/StripChrome.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -16,9 +16,9 @@ private Q_SLOTS:
         StripModel model;
         StripChrome chrome(model);
         QCOMPARE(chrome.searchPlaceholder(), u"Buscar no histórico"_qs);
-        model.setData(cards(u"A"_qs), {board(u"T1"_qs, u"Receitas"_qs)}, {});
+        model.setData(cards(u"A"_qs), {userTab(u"T1"_qs, u"Receitas"_qs)}, {});
         QSignalSpy texts(&chrome, &StripChrome::textsChanged);
-        model.showBoard(u"T1"_qs);
+        model.showTab(u"T1"_qs);
         QVERIFY(!texts.isEmpty());
         QCOMPARE(chrome.searchPlaceholder(), u"Buscar em Receitas"_qs);
     }
@@ -47,9 +47,9 @@ private Q_SLOTS:
         QFETCH(QString, query);
         StripModel model;
         StripChrome chrome(model);
-        model.setData({}, {board(u"T1"_qs)}, {});
+        model.setData({}, {userTab(u"T1"_qs)}, {});
         if (onTab)
-            model.showBoard(u"T1"_qs);
+            model.showTab(u"T1"_qs);
         model.setQuery(query);
         QTEST(chrome.emptySymbol(), "symbol");
         QTEST(chrome.emptyTitle(), "title");

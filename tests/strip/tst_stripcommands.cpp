@@ -3,7 +3,7 @@
 // states and choices are in the card menu's test.)
 
 #include "StripFixtures.h"
-#include "strip/TabPalette.h"
+#include "strip/model/TabPalette.h"
 
 #include <QTest>
 
@@ -106,33 +106,33 @@ private Q_SLOTS:
         RecordingActions actions;
         StripModel model;
         model.setActions(&actions);
-        model.setData(cards(u"AB"_qs), {board(u"T"_qs, u"Trabalho"_qs)}, {});
+        model.setData(cards(u"AB"_qs), {userTab(u"T"_qs, u"Trabalho"_qs)}, {});
 
-        model.beginNewBoard({u"A"_qs});
-        QCOMPARE(model.boardEditor()->notice(), u"O card selecionado entra nesta tab."_qs);
-        model.beginNewBoard({u"A"_qs, u"B"_qs});
-        QCOMPARE(model.boardEditor()->color, u"#A57BEB"_qs);
-        QCOMPARE(model.boardEditor()->notice(), u"2 cards selecionados entram nesta tab."_qs);
-        model.setBoardEditorName(u"  \t "_qs);
-        QVERIFY(!model.boardEditor()->canCommit());
+        model.beginNewTab({u"A"_qs});
+        QCOMPARE(model.tabEditor()->notice(), u"O card selecionado entra nesta tab."_qs);
+        model.beginNewTab({u"A"_qs, u"B"_qs});
+        QCOMPARE(model.tabEditor()->color, u"#A57BEB"_qs);
+        QCOMPARE(model.tabEditor()->notice(), u"2 cards selecionados entram nesta tab."_qs);
+        model.setTabEditorName(u"  \t "_qs);
+        QVERIFY(!model.tabEditor()->canCommit());
         const int token = model.focusToken();
         model.commitOverlay();
-        QVERIFY(model.boardEditor());
+        QVERIFY(model.tabEditor());
         QCOMPARE(model.focusToken(), token);
-        model.setBoardEditorName(u"  Receitas "_qs);
-        model.setBoardEditorColor(u"#4CBF8A"_qs);
+        model.setTabEditorName(u"  Receitas "_qs);
+        model.setTabEditorColor(u"#4CBF8A"_qs);
         model.commitOverlay();
-        QVERIFY(!model.boardEditor());
+        QVERIFY(!model.tabEditor());
 
-        model.editBoard(u"T"_qs);
-        QCOMPARE(model.boardEditor()->name, u"Trabalho"_qs);
-        model.setBoardEditorName(u"Casa"_qs);
+        model.editTab(u"T"_qs);
+        QCOMPARE(model.tabEditor()->name, u"Trabalho"_qs);
+        model.setTabEditorName(u"Casa"_qs);
         model.commitOverlay();
 
-        model.editBoard(u"T"_qs, true);
-        QCOMPARE(model.boardEditor()->notice(),
+        model.editTab(u"T"_qs, true);
+        QCOMPARE(model.tabEditor()->notice(),
                  u"Os cards só somem se não estiverem no histórico nem em outra tab."_qs);
-        model.deleteEditedBoard();
+        model.deleteEditedTab();
         QVERIFY(!model.hasOverlay());
 
         QCOMPARE(actions.calls, (QStringList{u"create [Receitas] #4CBF8A with A,B"_qs,
@@ -143,13 +143,13 @@ private Q_SLOTS:
     {
         // A new tab is offered the palette's next colour, starting again after the last.
         StripModel model;
-        QList<Board> tabs;
-        for (int i = 0; i <= 8; ++i, tabs << board(QString::number(i))) {
+        QList<UserTab> tabs;
+        for (int i = 0; i <= 8; ++i, tabs << userTab(QString::number(i))) {
             model.setData({}, tabs, {});
-            model.beginNewBoard();
-            QCOMPARE(model.boardEditor()->color, TabPalette::colors().at(i % 8));
+            model.beginNewTab();
+            QCOMPARE(model.tabEditor()->color, TabPalette::colors().at(i % 8));
         }
-        QCOMPARE(model.boardEditor()->notice(), QString());
+        QCOMPARE(model.tabEditor()->notice(), QString());
     }
 };
 

@@ -4,12 +4,12 @@
 
 #include "StripFixtures.h"
 #include "capture/ImageCache.h"
-#include "capture/PasteTarget.h"
+#include "paste/PasteTarget.h"
 #include "platform/fake/FakeWindowFocus.h"
-#include "strip/CardListModel.h"
-#include "strip/StripController.h"
-#include "strip/StripPanel.h"
-#include "strip/StripPreview.h"
+#include "strip/ui/CardListModel.h"
+#include "strip/ui/StripController.h"
+#include "strip/ui/StripPanel.h"
+#include "strip/ui/StripPreview.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -84,7 +84,7 @@ private Q_SLOTS:
     {
         QList<ClipItem> list = cards(u"ABCDEFGHIJK"_qs);
         list[1].kind = ClipKind::Image; // B cannot be edited as text
-        model.setData(list, {board(u"T1"_qs), board(u"T2"_qs)}, {{u"T1"_qs, cards(u"CD"_qs)}});
+        model.setData(list, {userTab(u"T1"_qs), userTab(u"T2"_qs)}, {{u"T1"_qs, cards(u"CD"_qs)}});
         model.showHistory();
         actions.calls.clear();
         preview.hide();
@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(target.remembered(), std::optional<WindowId>(kUserWindow));
         // A fresh start each showing, on the tab it was left on.
         model.setQuery(u"b"_qs);
-        model.showBoard(u"T1"_qs);
+        model.showTab(u"T1"_qs);
         strip->hide();
         QVERIFY(gone());
         strip->show();
@@ -173,9 +173,9 @@ private Q_SLOTS:
         outcome << u"focus "_qs + focused();
         if (model.selectedIDs().size() > 1)
             outcome << u"sel "_qs + ids(model.selectedIDs());
-        if (model.tab().isBoard())
-            outcome << u"tab "_qs + model.tab().boardID();
-        if (model.boardEditor())
+        if (model.tab().isUserTab())
+            outcome << u"tab "_qs + model.tab().tabID();
+        if (model.tabEditor())
             outcome << u"new tab"_qs;
         if (model.editing())
             outcome << (model.editing()->mode == EditState::Mode::Rename ? u"rename"_qs

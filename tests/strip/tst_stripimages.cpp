@@ -3,10 +3,10 @@
 
 #include "StripFixtures.h"
 #include "capture/ImageCache.h"
-#include "strip/AppIcons.h"
-#include "strip/CardFace.h"
-#include "strip/StripImages.h"
-#include "strip/SymbolIcons.h"
+#include "strip/cards/AppIcons.h"
+#include "strip/cards/CardFace.h"
+#include "strip/ui/StripImages.h"
+#include "strip/cards/SymbolIcons.h"
 
 #include <QBuffer>
 #include <QTest>

@@ -2,7 +2,7 @@
 // derives from each snapshot.
 
 #include "StripFixtures.h"
-#include "strip/SearchFolding.h"
+#include "strip/model/SearchFolding.h"
 
 #include <QTest>
 
@@ -69,7 +69,7 @@ private Q_SLOTS:
     {
         StripModel model;
         ClipItem item = card(u"A"_qs, u"alpha"_qs);
-        const Board tab = board(u"T"_qs);
+        const UserTab tab = userTab(u"T"_qs);
         model.setData({item}, {tab}, {{u"T"_qs, {item}}});
         model.setQuery(u"alpha"_qs);
         QCOMPARE(ids(model.filtered()), u"A"_qs);
@@ -79,7 +79,7 @@ private Q_SLOTS:
         model.setData({item, card(u"B"_qs, u"omega"_qs)}, {tab}, {{u"T"_qs, {item}}});
         model.setQuery(u"omega"_qs);
         QCOMPARE(ids(model.filtered()), u"A,B"_qs);
-        model.setTab(Tab::board(u"T"_qs));
+        model.setTab(Tab::userTab(u"T"_qs));
         QCOMPARE(ids(model.filtered()), u"A"_qs);
 
         // A long history reordered: a card far down renamed and moved to the top, others

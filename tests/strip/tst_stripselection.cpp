@@ -136,24 +136,24 @@ private Q_SLOTS:
         model.cycleTab(-1);
         QCOMPARE(model.tab(), Tab::history());
 
-        const QList<Board> tabs{board(u"T1"_qs), board(u"T2"_qs)};
-        const BoardItems items{{u"T1"_qs, cards(u"B"_qs)}, {u"T2"_qs, cards(u"CA"_qs)}};
+        const QList<UserTab> tabs{userTab(u"T1"_qs), userTab(u"T2"_qs)};
+        const TabItems items{{u"T1"_qs, cards(u"B"_qs)}, {u"T2"_qs, cards(u"CA"_qs)}};
         model.setData(cards(u"AB"_qs), tabs, items);
         model.cycleTab(-1);
-        QCOMPARE(model.tab(), Tab::board(u"T2"_qs));
+        QCOMPARE(model.tab(), Tab::userTab(u"T2"_qs));
         QCOMPARE(focus(model), u"C"_qs);
         model.cycleTab(+1);
         QCOMPARE(model.tab(), Tab::history());
         model.cycleTab(+2);
         model.cycleTab(-7);
-        QCOMPARE(model.tab(), Tab::board(u"T1"_qs));
+        QCOMPARE(model.tab(), Tab::userTab(u"T1"_qs));
 
         // A tab listed without an entry of cards is simply empty.
         model.setData(cards(u"AB"_qs), tabs, {});
         QCOMPARE(model.count(model.tab()), 0);
         QCOMPARE(focus(model), u"-"_qs);
         // The open tab deleted elsewhere: back to the history, first card focused.
-        model.setData(cards(u"AB"_qs), {board(u"T2"_qs)}, items);
+        model.setData(cards(u"AB"_qs), {userTab(u"T2"_qs)}, items);
         QCOMPARE(model.tab(), Tab::history());
         QCOMPARE(focus(model), u"A"_qs);
     }

@@ -1,0 +1,378 @@
+#include "Shell.h"
+
+#include "AutostartEntry.h"
+#include "BackupFlows.h"
+#include "CaptureRecorder.h"
+#include "ConfigWatcher.h"
+#include "GlobalShortcut.h"
+#include "QtShellDialogs.h"
+#include "ShellCommands.h"
+#include "StatusTray.h"
+#include "StoreFunnel.h"
+#include "StripControllerWindow.h"
+#include "X11Desktop.h"
+
+#include "capture/ImageCache.h"
+#include "paste/PasteTarget.h"
+#include "capture/ClipboardMonitor.h"
+#include "paste/Paster.h"
+#include "platform/Log.h"
+#include "settings/ConfigFile.h"
+#include "settings/HotKeyRules.h"
+#include "store/Store.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// config.json is edited by hand here, and a limit of 0 reads like "no limit" (as it does for
+// the retention period): taken literally it would empty the history at the next copy. A
+// negative limit already means no limit and is kept.
+VaruConfig withUsableLimit(VaruConfig config, qint64 fallback)
+{
+    if (config.historyLimit == 0) {
+        qCCritical(lcVaru,
+                   "historyLimit %lld ignorado: o histórico guarda pelo menos 1 card; "
+                   "usando %lld",
+                   static_cast<long long>(config.historyLimit), static_cast<long long>(fallback));
+        config.historyLimit = fallback;
+    }
+    return config;
+}
+
+// Launch at login, for this program.
+AutostartEntry autostartEntry()
+{
+    return AutostartEntry(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                          QCoreApplication::applicationFilePath());
+}
+
+} // namespace
+
+Shell::Shell(const QString &supportDir, QObject *parent)
+    : QObject(parent)
+    , m_supportDir(supportDir)
+    , m_config(withUsableLimit(ConfigFile::load(supportDir), VaruConfig().historyLimit))
+    , m_dialogs(std::make_unique<QtShellDialogs>())
+{}
+
+Shell::~Shell()
+{
+    // The model must not call into commands that are going away.
+    m_model.setActions(nullptr);
+}
+
+QString Shell::databasePath() const
+{
+    return QDir(m_supportDir).filePath(QStringLiteral("varu.sqlite"));
+}
+
+void Shell::launch()
+{
+    try {
+        m_store = Store::open(databasePath());
+    } catch (const StoreError &e) {
+        fail(QStringLiteral("Não foi possível abrir o banco do histórico: ") + e.describe());
+        return;
+    }
+    m_funnel = new StoreFunnel(m_store.get(), this);
+    m_funnel->setHistoryLimit(m_config.historyLimit);
+    connect(m_funnel, &StoreFunnel::snapshotReady, this,
+            [this](const Snapshot &s) { m_model.setData(s.history, s.tabs, s.tabItems); });
+
+    createServices();
+    m_model.setActions(m_commands.get());
+    m_strip = std::make_unique<StripControllerWindow>(m_model, *m_pasteTarget, *m_images);
+    m_commands->setStrip(m_strip.get());
+    startCapture();
+    createTray();
+
+    m_shortcut = std::make_unique<GlobalShortcut>(m_desktop->layout, m_desktop->grabber);
+    connect(m_shortcut.get(), &GlobalShortcut::pressed, this, &Shell::toggleStrip);
+    registerHotKey();
+
+    startRetention();
+
+    m_watcher = std::make_unique<ConfigWatcher>(m_supportDir);
+    connect(m_watcher.get(), &ConfigWatcher::changed, this, [this](const VaruConfig &config) {
+        apply(withUsableLimit(config, m_config.historyLimit));
+    });
+
+    const QStringList pending = std::exchange(m_pendingOpenURLs, {});
+    if (!pending.isEmpty())
+        openFiles(pending);
+}
+
+void Shell::createServices()
+{
+    m_desktop = std::make_unique<X11Desktop>();
+    m_desktop->pasteboard.setUnheldTypes(m_config.ignoredTypes);
+    m_paster = std::make_unique<Paster>(m_desktop->pasteboard, m_desktop->layout, m_desktop->keys,
+                                        m_desktop->focus);
+    m_pasteTarget = std::make_unique<PasteTarget>(m_desktop->focus);
+    m_images = std::make_unique<ImageCache>();
+    m_monitor = std::make_unique<ClipboardMonitor>(m_desktop->pasteboard, m_desktop->apps,
+                                                    CaptureRules(m_config));
+    m_recorder = std::make_unique<CaptureRecorder>(*m_funnel);
+    m_commands = std::make_unique<ShellCommands>(ShellCommands::Services{
+        *m_funnel, m_model, *m_paster, *m_pasteTarget, *m_monitor, m_sound, m_desktop->keys});
+    m_backups = std::make_unique<BackupFlows>(*m_funnel, m_model, *m_dialogs, [this] {
+        // The dialog that follows takes the keyboard: handing it back to the user's window
+        // once the strip is gone would bury the dialog behind that window.
+        if (m_strip)
+            m_strip->hide([] {});
+    });
+    m_commands->setExportTab([this](const QString &id) { m_backups->exportTab(id); });
+}
+
+void Shell::startCapture()
+{
+    m_monitor->onCapture = [self = QPointer(this)](const CapturedClip &clip) {
+        if (self)
+            self->recordCapture(clip);
+    };
+    applySound();
+    m_monitor->onAccessChange = [self = QPointer(this)](ClipboardMonitor::Access) {
+        if (self)
+            self->updateStatusIcon();
+    };
+    m_monitor->start();
+}
+
+void Shell::applySound()
+{
+    m_sound.setEnabled(m_config.playSounds);
+    m_sound.setCopyStyle(m_config.copySound);
+}
+
+void Shell::recordCapture(const CapturedClip &clip)
+{
+    m_sound.copied();
+    m_recorder->record(clip, m_config.historyLimit, m_config.historyRetentionDays);
+}
+
+void Shell::startRetention()
+{
+    expireHistory();
+    auto *timer = new QTimer(this);
+    timer->setInterval(3600 * 1000);
+    connect(timer, &QTimer::timeout, this, &Shell::expireHistory);
+    timer->start();
+}
+
+void Shell::expireHistory()
+{
+    const qint64 days = m_config.historyRetentionDays;
+    m_funnel->onStore([days](Store &store) { store.expire(days, Store::currentTime()); });
+}
+
+// --- the tray
+
+void Shell::createTray()
+{
+    m_tray = std::make_unique<StatusTray>([this] { return trayState(); });
+    connect(m_tray.get(), &StatusTray::chosen, this, &Shell::runTrayCommand);
+    updateStatusIcon();
+    m_tray->show();
+}
+
+void Shell::updateStatusIcon()
+{
+    if (!m_tray || !m_monitor)
+        return;
+    TrayMenu::State state;
+    state.paused = m_monitor->isPaused();
+    state.access = m_monitor->access();
+    m_tray->setIconState(TrayMenu::iconState(state));
+}
+
+TrayMenu::State Shell::trayState()
+{
+    TrayMenu::State state;
+    state.access = m_monitor->refreshAccess();
+    state.hotKeyLabel = hotKeyLabel();
+    state.paused = m_monitor->isPaused();
+    state.historyCount = m_model.history().size();
+    state.tabCount = m_model.tabs().size();
+    state.canPostKeystrokes = m_desktop->keys.trusted();
+    state.launchAtLogin = autostartEntry().isEnabled();
+    return state;
+}
+
+void Shell::runTrayCommand(TrayMenu::Command command)
+{
+    using C = TrayMenu::Command;
+    switch (command) {
+    case C::OpenStrip:
+        showStrip();
+        break;
+    case C::RequestClipboardAccess:
+        m_monitor->capture(true);
+        updateStatusIcon();
+        break;
+    case C::RequestAccessibility:
+        explainKeystrokes();
+        break;
+    case C::TogglePause:
+        m_monitor->setPaused(!m_monitor->isPaused());
+        updateStatusIcon();
+        break;
+    case C::ToggleLogin:
+        toggleLogin();
+        break;
+    case C::OpenSettings:
+        openSettings();
+        break;
+    case C::Export:
+        m_backups->exportEverything();
+        break;
+    case C::Import:
+        m_backups->importFile();
+        break;
+    case C::Quit:
+        QCoreApplication::quit();
+        break;
+    case C::None:
+        break;
+    }
+}
+
+void Shell::explainKeystrokes()
+{
+    // X11 has no permission to ask for: the server either offers XTest or it does not.
+    m_dialogs->alert(
+        QStringLiteral("Colagem automática indisponível"),
+        QStringLiteral("Este servidor gráfico não oferece a extensão XTest, que o Varu usa para "
+                       "colar no app em que você estava. Os cards escolhidos continuam indo "
+                       "para o clipboard: cole com Ctrl+V."));
+}
+
+void Shell::toggleLogin()
+{
+    AutostartEntry entry = autostartEntry();
+    QString error;
+    if (!entry.setEnabled(!entry.isEnabled(), &error))
+        m_dialogs->alert(QStringLiteral("Não foi possível alterar o início automático"), error);
+}
+
+// --- requests from outside
+
+void Shell::toggleStrip()
+{
+    if (m_strip)
+        m_strip->toggle();
+}
+
+void Shell::togglePreview()
+{
+    m_model.togglePreview();
+}
+
+void Shell::reopen()
+{
+    showStrip();
+}
+
+void Shell::showStrip()
+{
+    // Already up: sliding it in again would only make it jump.
+    if (m_strip && (!m_strip->isVisible() || m_strip->isHiding()))
+        m_strip->show();
+}
+
+void Shell::openFiles(const QStringList &paths)
+{
+    if (!m_store) {
+        m_pendingOpenURLs += paths;
+        return;
+    }
+    for (const QString &path : paths) {
+        if (QFileInfo(path).suffix().toLower() == QLatin1String("varu"))
+            m_backups->runImport(path, true);
+    }
+}
+
+void Shell::openSettings(const QString &pane)
+{
+    Q_UNUSED(pane);
+    const QString path = ConfigFile::path(m_supportDir);
+    if (!QFile::exists(path))
+        ConfigFile::save(m_config, m_supportDir);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        m_dialogs->alert(QStringLiteral("Não foi possível abrir os ajustes"),
+                         QStringLiteral("Abra %1 num editor de texto: o Varu aplica as mudanças "
+                                        "assim que o arquivo é salvo.")
+                             .arg(path));
+}
+
+// --- configuration and shortcut
+
+void Shell::apply(const VaruConfig &config)
+{
+    if (config == m_config)
+        return;
+    const VaruConfig previous = std::exchange(m_config, config);
+    if (m_monitor)
+        m_monitor->setRules(CaptureRules(m_config));
+    if (m_desktop)
+        m_desktop->pasteboard.setUnheldTypes(m_config.ignoredTypes);
+    applySound();
+    if (m_config.hotKey != previous.hotKey)
+        hotKeyChanged(previous.hotKey);
+    if (!m_funnel)
+        return;
+    m_funnel->setHistoryLimit(m_config.historyLimit);
+    if (m_config.historyLimit != previous.historyLimit ||
+        m_config.historyRetentionDays != previous.historyRetentionDays) {
+        const qint64 limit = m_config.historyLimit;
+        const qint64 days = m_config.historyRetentionDays;
+        m_funnel->onStore([limit, days](Store &store) {
+            store.prune(limit);
+            store.expire(days, Store::currentTime());
+        });
+    }
+}
+
+QString Shell::hotKeyLabel() const
+{
+    return HotKeyRules::label(m_config.hotKey);
+}
+
+void Shell::registerHotKey()
+{
+    if (m_shortcut)
+        m_shortcut->registerHotKey(m_config.hotKey);
+}
+
+void Shell::hotKeyChanged(const HotKeyConfig &previous)
+{
+    if (!m_shortcut)
+        return;
+    const std::optional<QString> refusal = m_shortcut->change(previous, m_config.hotKey);
+    if (!refusal)
+        return;
+    m_config.hotKey = previous;
+    ConfigFile::save(m_config, m_supportDir);
+    // Without a settings window to show it in, the refusal gets an alert of its own.
+    QTimer::singleShot(0, this, [this, message = *refusal] { m_dialogs->alert(message, {}); });
+}
+
+void Shell::fail(const QString &message)
+{
+    qCInfo(lcVaru, "Alerta: %s — %s", "Varu não conseguiu iniciar", qUtf8Printable(message));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Varu"),
+                    QStringLiteral("Varu não conseguiu iniciar"), QMessageBox::Ok);
+    box.setInformativeText(message);
+    box.setObjectName(QStringLiteral("varuFailureAlert"));
+    box.activateWindow();
+    box.exec();
+    QCoreApplication::exit(1);
+}

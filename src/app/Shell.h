@@ -1,0 +1,108 @@
+#pragma once
+// The shell: the one long-lived object of the process. It loads the configuration, opens the
+// store at launch (or fails with an alert), and owns every service for the life of the process.
+
+#include "TrayMenu.h"
+
+#include "settings/QtSoundPlayer.h"
+#include "settings/VaruConfig.h"
+#include "settings/VaruSound.h"
+#include "strip/model/StripModel.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class BackupFlows;
+class CaptureRecorder;
+class ConfigWatcher;
+class GlobalShortcut;
+class ImageCache;
+class PasteTarget;
+class Paster;
+class ClipboardMonitor;
+class QTimer;
+class ShellCommands;
+class ShellDialogs;
+class StatusTray;
+class Store;
+class StoreFunnel;
+class StripWindow;
+struct CapturedClip;
+struct X11Desktop;
+
+class Shell : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `supportDir` is the data folder; the configuration is loaded from it here.
+    explicit Shell(const QString &supportDir, QObject *parent = nullptr);
+    ~Shell() override;
+
+    // Runs once, from the event loop: opens the store and wires everything else.
+    void launch();
+
+    QString databasePath() const;
+
+    // Requests from outside: a second launch, the command line, the file manager.
+    void reopen();
+    void openFiles(const QStringList &paths);
+    void toggleStrip();
+    void showStrip();
+    void togglePreview();
+    // There is no settings window yet: config.json opens in the desktop's editor, and saving
+    // it applies the change (any pane name is accepted and has no effect).
+    void openSettings(const QString &pane = {});
+
+    // A configuration read from config.json, applied at once: capture rules, sounds, the
+    // shortcut (the previous one comes back, and is saved, when the new one is refused) and
+    // the history limits.
+    void apply(const VaruConfig &config);
+
+    // The configured shortcut as shown to the user ("⇧⌘V").
+    QString hotKeyLabel() const;
+    // Releases the shortcut and registers the configured one; a failure is only logged.
+    void registerHotKey();
+
+private:
+    void fail(const QString &message);
+    void createServices();
+    void startCapture();
+    void recordCapture(const CapturedClip &clip);
+    void startRetention();
+    void expireHistory();
+    void applySound();
+    void createTray();
+    void updateStatusIcon();
+    TrayMenu::State trayState();
+    void runTrayCommand(TrayMenu::Command command);
+    void explainKeystrokes();
+    void toggleLogin();
+    void hotKeyChanged(const HotKeyConfig &previous);
+
+    QString m_supportDir;
+    VaruConfig m_config;
+    StripModel m_model;
+    QtSoundPlayer m_player;
+    VaruSound m_sound{m_player};
+    std::unique_ptr<ShellDialogs> m_dialogs;
+    QStringList m_pendingOpenURLs;
+
+    // From launch on. Declared in the order they depend on each other, so they go in reverse.
+    std::unique_ptr<Store> m_store;
+    StoreFunnel *m_funnel = nullptr;
+    std::unique_ptr<X11Desktop> m_desktop;
+    std::unique_ptr<Paster> m_paster;
+    std::unique_ptr<PasteTarget> m_pasteTarget;
+    std::unique_ptr<ImageCache> m_images;
+    std::unique_ptr<ClipboardMonitor> m_monitor;
+    std::unique_ptr<CaptureRecorder> m_recorder;
+    std::unique_ptr<ShellCommands> m_commands;
+    std::unique_ptr<BackupFlows> m_backups;
+    std::unique_ptr<StripWindow> m_strip;
+    std::unique_ptr<GlobalShortcut> m_shortcut;
+    std::unique_ptr<StatusTray> m_tray;
+    std::unique_ptr<ConfigWatcher> m_watcher;
+};

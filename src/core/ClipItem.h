@@ -1,0 +1,47 @@
+#pragma once
+// One stored card as the strip lists it. It never carries its representations: those are
+// read on demand by id. Equality covers only what the strip draws from the record.
+
+#include "ClipKind.h"
+#include "FileCategory.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMetaType>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+struct ClipItem
+{
+    QString id;
+    double createdAt = 0; // seconds since 1970
+    ClipKind kind = ClipKind::Text;
+    QString title; // for files: the paths, one per line
+    std::optional<QString> customTitle;
+    std::optional<QString> sourceAppID;
+    std::optional<QString> sourceName;
+    qint64 totalBytes = 0;
+    std::optional<QByteArray> thumbnail; // PNG
+    bool inHistory = true;
+    QSet<QString> tabIDs;
+
+    // Compares id, createdAt, title, customTitle, tabIDs and inHistory only, so that a
+    // refreshed thumbnail or source alone does not redraw a card.
+    friend bool operator==(const ClipItem &a, const ClipItem &b);
+
+    // For file cards: the title's lines, empty lines dropped. Empty for other kinds.
+    QStringList filePaths() const;
+    // The category shared by every path of a file card; none when they differ or for
+    // other kinds.
+    std::optional<FileCategory> fileCategory() const;
+    bool isImageLike() const;
+
+    QString typeLabel() const;  // Portuguese name of the kind, shown on the card
+    QString typeSymbol() const; // symbol name of the kind
+    QColor typeTint() const;
+};
+
+Q_DECLARE_METATYPE(ClipItem)

@@ -1,0 +1,57 @@
+#pragma once
+// What capture and paste-back need of the system clipboard. Types are the stored type names
+// ("public.utf8-plain-text", "public.png"…); implementations translate them at the boundary.
+// Main thread only.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// One item to write: its representations in order, each a type and its bytes.
+struct ClipboardItem
+{
+    QList<std::pair<QString, QByteArray>> entries;
+
+    friend bool operator==(const ClipboardItem &, const ClipboardItem &) = default;
+};
+
+struct SrgbColor
+{
+    double red = 0, green = 0, blue = 0; // 0…1
+
+    friend bool operator==(const SrgbColor &, const SrgbColor &) = default;
+};
+
+class Clipboard
+{
+public:
+    // The user's read permission for this application (only some platforms ask).
+    enum class AccessBehavior { Default, Ask, AlwaysAllow, AlwaysDeny };
+
+    virtual ~Clipboard() = default;
+
+    // Moves on whenever any process, this one included, changes the clipboard. Only
+    // inequality with a remembered value means anything.
+    virtual qint64 changeCount() = 0;
+
+    // Reading. No items (or an empty clipboard) gives 0.
+    virtual int itemCount() = 0;
+    virtual QStringList types(int item) = 0;                                   // item's own order
+    virtual std::optional<QByteArray> data(int item, const QString &type) = 0; // none: not supplied
+    virtual AccessBehavior accessBehavior() = 0;
+    // The colour on the clipboard, in sRGB, or none when there is none or it cannot be read.
+    virtual std::optional<SrgbColor> readColor() = 0;
+
+    // Writing replaces the whole content and makes this application the owner.
+    virtual void writeItems(const QList<ClipboardItem> &items) = 0;
+    // One item holding the text as plain text.
+    void writeString(const QString &text)
+    {
+        writeItems({ClipboardItem{{{QStringLiteral("public.utf8-plain-text"), text.toUtf8()}}}});
+    }
+    // Puts what was last written on the primary selection too (X11 terminals paste from it).
+    virtual void mirrorToPrimarySelection() = 0;
+};

@@ -1,0 +1,168 @@
+#include "CardInteraction.h"
+
+#include "StripKeys.h"
+#include "strip/model/StripModel.h"
+#include "Workspace.h"
+
+#include <QVariantMap>
+
+#include <utility>
+
+namespace {
+
+QString kindName(CardMenuEntry::Kind kind)
+{
+    switch (kind) {
+    case CardMenuEntry::Kind::Title:
+        return QStringLiteral("title");
+    case CardMenuEntry::Kind::Separator:
+        return QStringLiteral("separator");
+    case CardMenuEntry::Kind::Submenu:
+        return QStringLiteral("submenu");
+    case CardMenuEntry::Kind::Action:
+        break;
+    }
+    return QStringLiteral("action");
+}
+
+QString pinName(PinState state)
+{
+    switch (state) {
+    case PinState::On:
+        return QStringLiteral("on");
+    case PinState::Mixed:
+        return QStringLiteral("mixed");
+    case PinState::Off:
+        break;
+    }
+    return QStringLiteral("off");
+}
+
+QVariantList toVariant(const QList<CardMenuEntry> &entries)
+{
+    QVariantList list;
+    list.reserve(entries.size());
+    for (const CardMenuEntry &entry : entries) {
+        list.append(QVariantMap{
+            {u"kind"_qs, kindName(entry.kind)},
+            {u"text"_qs, entry.text},
+            {u"command"_qs, int(entry.command)},
+            {u"tabID"_qs, entry.tabID},
+            {u"color"_qs, entry.color},
+            {u"pin"_qs, entry.command == CardCommand::Pin ? pinName(entry.pin) : QString()},
+            {u"children"_qs, toVariant(entry.children)},
+        });
+    }
+    return list;
+}
+
+} // namespace
+
+CardInteraction::CardInteraction(StripModel &model, Workspace *workspace, QObject *parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_workspace(workspace)
+{}
+
+void CardInteraction::press(const QString &id, int modifiers, bool doubleClick)
+{
+    m_pressed.reset();
+    m_collapseOnRelease = false;
+    // A card that left the list under the pointer (a reload) is not there to click.
+    if (!m_model.visible(id))
+        return;
+    m_pressed = id;
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+    if (StripKeys::isCommand(mods)) {
+        m_model.toggleSelection(id);
+    } else if (mods & Qt::ShiftModifier) {
+        m_model.extendSelection(id);
+    } else if (doubleClick) {
+        m_model.selectOnly(id);
+        m_model.paste(false);
+    } else if (m_model.selectedIDs().size() >= 2 && m_model.isSelected(id)) {
+        m_collapseOnRelease = true;
+    } else {
+        m_model.selectOnly(id);
+    }
+}
+
+void CardInteraction::release(const QString &id)
+{
+    if (m_collapseOnRelease && m_pressed == id)
+        m_model.selectOnly(id);
+    cancel();
+}
+
+void CardInteraction::cancel()
+{
+    m_pressed.reset();
+    m_collapseOnRelease = false;
+}
+
+QVariantList CardInteraction::openMenu(const QString &id)
+{
+    m_menu = CardMenu();
+    const std::optional<ClipItem> card = m_model.visible(id);
+    if (!card)
+        return {};
+    if (!m_model.isSelected(id))
+        m_model.selectOnly(id);
+    QList<ClipItem> cards = m_model.selectedItems();
+    if (cards.size() < 2)
+        cards = {*card};
+    m_menu = CardMenu::build(cards, m_model.tab(), m_model.tabs(), m_model.canPreview());
+    return toVariant(m_menu.entries);
+}
+
+void CardInteraction::run(int command, const QString &tabID)
+{
+    const QList<ClipItem> cards = std::exchange(m_menu, CardMenu()).cards;
+    if (cards.isEmpty())
+        return;
+    const ClipItem &first = cards.first();
+    VaruActions *actions = m_model.actions();
+    switch (CardCommand(command)) {
+    case CardCommand::Paste:
+    case CardCommand::PastePlain:
+        if (actions)
+            actions->paste(cards, CardCommand(command) == CardCommand::PastePlain);
+        break;
+    case CardCommand::Copy:
+        if (actions)
+            actions->copy(cards);
+        break;
+    case CardCommand::Preview:
+        m_model.togglePreview();
+        break;
+    case CardCommand::EditText:
+        m_model.beginEdit(first);
+        break;
+    case CardCommand::Rename:
+        m_model.beginRename(first);
+        break;
+    case CardCommand::Pin:
+        m_model.choosePin(cards, tabID);
+        break;
+    case CardCommand::NewTab: {
+        QStringList ids;
+        for (const ClipItem &card : cards)
+            ids.append(card.id);
+        m_model.beginNewTab(ids);
+        break;
+    }
+    case CardCommand::Reveal:
+        if (m_workspace && !first.filePaths().isEmpty())
+            m_workspace->reveal(first.filePaths());
+        break;
+    case CardCommand::OpenLink:
+        if (const std::optional<QUrl> url = CardMenu::linkOf(first); url && m_workspace)
+            m_workspace->open(*url);
+        break;
+    case CardCommand::Delete:
+        m_model.deleteCards(cards);
+        break;
+    case CardCommand::None:
+        break;
+    }
+}

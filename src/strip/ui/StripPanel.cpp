@@ -1,0 +1,66 @@
+#include "StripPanel.h"
+
+#include "CardInteraction.h"
+#include "CardListModel.h"
+#include "StripChrome.h"
+#include "strip/model/StripModel.h"
+#include "TabListModel.h"
+#include "platform/Log.h"
+
+#include <QPainterPath>
+#include <QQmlEngine>
+#include <QRegion>
+
+StripPanel::StripPanel(const Views &views, QQmlImageProviderBase *images,
+                       QQmlImageProviderBase *fileThumbnails)
+    : m_chrome(views.chrome)
+{
+    setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+             Qt::X11BypassWindowManagerHint);
+    setTitle(QStringLiteral("Varu"));
+    QSurfaceFormat format = requestedFormat();
+    format.setAlphaBufferSize(8);
+    setFormat(format);
+    setColor(Qt::transparent);
+    setResizeMode(QQuickView::SizeRootObjectToView);
+    resize(900, kHeight);
+
+    engine()->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    engine()->addImageProvider(QStringLiteral("varu"), images);
+    engine()->addImageProvider(QStringLiteral("varuthumbs"), fileThumbnails);
+    setInitialProperties({{u"strip"_qs, QVariant::fromValue(views.model)},
+                          {u"cards"_qs, QVariant::fromValue(views.cards)},
+                          {u"tabs"_qs, QVariant::fromValue(views.tabs)},
+                          {u"chrome"_qs, QVariant::fromValue(views.chrome)},
+                          {u"interaction"_qs, QVariant::fromValue(views.interaction)}});
+    setSource(QUrl(QStringLiteral("qrc:/qt/qml/Varu/Strip/qml/StripView.qml")));
+    if (status() != QQuickView::Ready) {
+        for (const QQmlError &error : errors())
+            qCCritical(lcVaru, "Erro na faixa: %s", qUtf8Printable(error.toString()));
+    }
+}
+
+void StripPanel::applyLook(bool compositor)
+{
+    m_chrome->setTranslucent(compositor);
+    m_shaped = !compositor;
+    updateShape();
+}
+
+void StripPanel::resizeEvent(QResizeEvent *event)
+{
+    QQuickView::resizeEvent(event);
+    updateShape();
+}
+
+void StripPanel::updateShape()
+{
+    QRegion shape;
+    if (m_shaped) {
+        QPainterPath path;
+        path.addRoundedRect(QRectF(0, 0, width(), height()), kCornerRadius, kCornerRadius);
+        shape = QRegion(path.toFillPolygon().toPolygon());
+    }
+    if (shape != mask())
+        setMask(shape);
+}

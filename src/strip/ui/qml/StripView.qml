@@ -1,0 +1,190 @@
+import QtQuick
+import Varu.Strip
+
+// The strip: the tab bar, the kind filter and the search field on top, the row of cards (or
+// what to do when there is none) below, on the strip's glass.
+Item {
+    id: root
+    required property var strip   // StripModel
+    required property var cards   // CardListModel
+    required property var tabs    // TabListModel
+    required property var chrome  // StripChrome
+    required property var interaction  // CardInteraction: clicks and menus on cards
+
+    // Glass: see-through where a compositor blends it, solid otherwise (the window's shape
+    // cuts the corners then).
+    Rectangle {
+        anchors.fill: parent
+        radius: 30
+        color: root.chrome.translucent ? Theme.panelTranslucent : Theme.panelOpaque
+        border.color: Theme.panelEdge
+        border.width: 1
+    }
+
+    Item {
+        id: header
+        x: 18
+        y: 14
+        width: parent.width - 36
+        height: 30
+
+        TabBar {
+            anchors.left: parent.left
+            anchors.verticalCenter: parent.verticalCenter
+            width: Math.min(implicitWidth, 640, header.width - tools.width - 12)
+            strip: root.strip
+            tabs: root.tabs
+            chrome: root.chrome
+        }
+        Row {
+            id: tools
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 12
+            FilterBar {
+                anchors.verticalCenter: parent.verticalCenter
+                strip: root.strip
+                chrome: root.chrome
+            }
+            SearchField {
+                id: search
+                anchors.verticalCenter: parent.verticalCenter
+                strip: root.strip
+                chrome: root.chrome
+            }
+        }
+    }
+
+    Item {
+        id: cardArea
+        anchors.top: header.bottom
+        anchors.topMargin: 14
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 14
+
+        ListView {
+            id: list
+            objectName: "cardList"
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            height: 254
+            visible: root.cards.count > 0
+            orientation: ListView.Horizontal
+            spacing: 14
+            leftMargin: 18
+            rightMargin: 18
+            clip: true
+            boundsBehavior: Flickable.StopAtBounds
+            cacheBuffer: 1800
+            model: root.cards
+            delegate: CardView {
+                id: cardView
+                y: 8
+                CardMouseArea {
+                    anchors.fill: parent
+                    cardID: cardView.cardID
+                    interaction: root.interaction
+                    menu: cardMenu
+                }
+            }
+
+            NumberAnimation {
+                id: scroll
+                target: list
+                property: "contentX"
+                duration: 180
+                easing.type: Easing.OutCubic
+            }
+
+            // Centres a card, sliding there unless asked to jump.
+            function reveal(row, animated) {
+                if (row < 0 || row >= count)
+                    return
+                scroll.stop()
+                const from = contentX
+                positionViewAtIndex(row, ListView.Center)
+                const to = contentX
+                if (!animated || from === to)
+                    return
+                contentX = from
+                scroll.from = from
+                scroll.to = to
+                scroll.start()
+            }
+
+            // A vertical wheel scrolls the row sideways.
+            WheelHandler {
+                acceptedDevices: PointerDevice.Mouse
+                onWheel: event => {
+                    const delta = event.angleDelta.y !== 0 ? event.angleDelta.y : event.angleDelta.x
+                    scroll.stop()
+                    list.contentX = Math.max(list.originX - list.leftMargin,
+                                             Math.min(list.contentX - delta,
+                                                      list.originX + list.contentWidth
+                                                      + list.rightMargin - list.width))
+                }
+            }
+        }
+
+        CardContextMenu {
+            id: cardMenu
+            chrome: root.chrome
+            interaction: root.interaction
+        }
+
+        EmptyState {
+            anchors.centerIn: parent
+            visible: root.cards.count === 0
+            chrome: root.chrome
+        }
+    }
+
+    Connections {
+        target: root.cards
+        function onFocusMoved(row) { list.reveal(row, true) }
+    }
+    Connections {
+        target: root.chrome
+        function onShown() { list.reveal(Math.max(0, root.cards.selectedRow), false) }
+    }
+
+    // The search field takes the keyboard when the strip opens and whenever the model asks,
+    // unless an editor is open.
+    Connections {
+        target: root.strip
+        function onFocusTokenChanged() {
+            if (!root.strip.hasOverlay)
+                search.input.forceActiveFocus()
+        }
+    }
+    Component.onCompleted: search.input.forceActiveFocus()
+    // A menu that closes leaves the keyboard to the window itself; typing goes back to the
+    // search field (an editor opened from the menu keeps it).
+    Connections {
+        target: root.chrome
+        function onMenuOpenChanged() {
+            if (!root.chrome.menuOpen && !root.strip.hasOverlay)
+                search.input.forceActiveFocus()
+        }
+    }
+
+    // The card editor and the tab editor, over everything while open.
+    Loader {
+        anchors.fill: parent
+        active: root.strip.editing !== undefined
+        sourceComponent: EditOverlay {
+            strip: root.strip
+        }
+    }
+    Loader {
+        anchors.fill: parent
+        active: root.strip.tabEditor !== undefined
+        sourceComponent: TabEditorOverlay {
+            strip: root.strip
+            chrome: root.chrome
+        }
+    }
+}

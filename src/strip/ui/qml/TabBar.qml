@@ -1,0 +1,37 @@
+import QtQuick
+import Varu.Strip
+
+// The history chip, one chip per tab and the button for a new tab, scrolling sideways when
+// they do not fit.
+Flickable {
+    id: bar
+    required property var strip  // StripModel
+    required property var tabs   // TabListModel
+    required property var chrome // StripChrome
+
+    implicitWidth: row.width
+    height: 34
+    contentWidth: row.width
+    contentHeight: height
+    flickableDirection: Flickable.HorizontalFlick
+    boundsBehavior: Flickable.StopAtBounds
+    clip: true
+
+    Row {
+        id: row
+        y: 2
+        spacing: 6
+        Repeater {
+            model: bar.tabs
+            delegate: TabChip {
+                strip: bar.strip
+                chrome: bar.chrome
+            }
+        }
+        CircleButton {
+            symbol: "plus"
+            tip: "Nova tab (⌘T)"
+            onClicked: bar.strip.beginNewTab([])
+        }
+    }
+}

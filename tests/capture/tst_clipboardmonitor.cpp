@@ -1,0 +1,149 @@
+// The monitor on an in-memory clipboard: the quiet period, own writes, pause, and the order of
+// the rules with their log messages.
+
+#include "capture/ClipboardMonitor.h"
+#include "core/ClipboardTypes.h"
+#include "platform/fake/FakeFrontmostApp.h"
+#include "platform/fake/FakeClipboard.h"
+
+#include <QTest>
+
+namespace T = ClipboardTypes;
+
+namespace {
+
+ClipboardItem item(std::initializer_list<std::pair<QString, QByteArray>> entries)
+{
+    return ClipboardItem{QList<std::pair<QString, QByteArray>>(entries)};
+}
+
+CaptureRules defaultRules()
+{
+    CaptureRules rules;
+    rules.ignoredApps = {u"keepassxc"_qs};
+    rules.ignoredTypes = {u"x-kde-passwordManagerHint"_qs};
+    return rules;
+}
+
+constexpr int kQuiet = ClipboardMonitor::kQuietPeriodMs;
+constexpr int kPollAndQuiet = ClipboardMonitor::kPollIntervalMs + kQuiet;
+
+} // namespace
+
+class TestClipboardMonitor : public QObject
+{
+    Q_OBJECT
+
+    struct Rig
+    {
+        FakeClipboard pb;
+        FakeFrontmostApp apps;
+        ClipboardMonitor monitor{pb, apps, defaultRules()};
+        QList<CapturedClip> captured;
+
+        Rig()
+        {
+            monitor.onCapture = [this](const CapturedClip &c) { captured << c; };
+        }
+        void copyText(const QByteArray &text) { pb.simulateCopy({item({{T::plainText, text}})}); }
+    };
+
+private Q_SLOTS:
+    void aBurstOfCopiesGivesOneCaptureOfTheLast()
+    {
+        Rig rig;
+        rig.copyText("there at launch");
+        rig.monitor.start();
+        QTest::qWait(kPollAndQuiet + 150);
+        QVERIFY(rig.captured.isEmpty());
+
+        rig.copyText("first");
+        rig.monitor.poll(); // seen: its quiet period starts
+        rig.copyText("second");
+        QTRY_COMPARE_WITH_TIMEOUT(rig.captured.size(), 1, 2000);
+        QCOMPARE(rig.captured.first().title, u"second"_qs);
+        QTest::qWait(kQuiet + 300);
+        QCOMPARE(rig.captured.size(), 1);
+    }
+
+    void ownWritesAndPausedCopiesAreNotCaptured()
+    {
+        Rig rig;
+        rig.monitor.start();
+        rig.pb.writeString(u"pasted back"_qs);
+        rig.monitor.markOwnWrite();
+        QTest::qWait(kPollAndQuiet + 150);
+        QVERIFY(rig.captured.isEmpty());
+
+        // Copies made while paused are skipped for good.
+        rig.monitor.setPaused(true);
+        rig.copyText("while paused");
+        rig.monitor.poll();
+        rig.monitor.capture(false); // its quiet period ends while paused
+        rig.monitor.setPaused(false);
+        QTest::qWait(kPollAndQuiet + 150);
+        QVERIFY(rig.captured.isEmpty());
+
+        // Asked for by the user, it is read even while paused.
+        rig.monitor.setPaused(true);
+        rig.monitor.capture(true);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.captured.first().title, u"while paused"_qs);
+    }
+
+    void rulesRejectInOrder()
+    {
+        Rig rig;
+        // An ignored type on any item rejects the copy, before the application is asked.
+        rig.apps.set(AppIdentity{u"org.keepassxc.KeePassXC"_qs, u"KeePassXC"_qs});
+        rig.pb.simulateCopy(
+            {item({{T::plainText, "visible"}}),
+             item({{T::plainText, "x"}, {u"x-kde-passwordManagerHint"_qs, "secret"}})});
+        QTest::ignoreMessage(QtInfoMsg,
+                             "Tipo ignorado x-kde-passwordManagerHint; cópia não guardada");
+        rig.monitor.capture(false);
+        rig.copyText("from the vault");
+        QTest::ignoreMessage(QtInfoMsg, "App ignorado org.keepassxc.KeePassXC");
+        rig.monitor.capture(false);
+        QVERIFY(rig.captured.isEmpty());
+
+        // Content from another device is kept whatever is in front.
+        rig.pb.simulateCopy({item({{T::plainText, "from my phone"}, {T::remoteMarker, ""}})});
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.captured.last().sourceAppID, std::nullopt);
+        QCOMPARE(rig.captured.last().sourceName, std::optional(u"Outro dispositivo"_qs));
+    }
+
+    void sizeRuleKeepsWhatFitsInOrder()
+    {
+        Rig rig;
+        CaptureRules small = defaultRules();
+        small.maxBytes = 250;
+        rig.monitor.setRules(small);
+        rig.pb.simulateCopy({item({{u"a/one"_qs, QByteArray(200, 'a')},
+                                   {u"a/two"_qs, QByteArray(100, 'b')},
+                                   {T::plainText, QByteArray(40, 'c')}})});
+        QTest::ignoreMessage(QtInfoMsg, "Tipo a/two descartado: 100 bytes passam do limite");
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.captured.first().totalBytes, 240);
+        QCOMPARE(rig.captured.first().reps,
+                 QList<Representation>({{0, u"a/one"_qs, QByteArray(200, 'a')},
+                                        {0, T::plainText, QByteArray(40, 'c')}}));
+    }
+
+    void dataTheOwnerNoLongerSuppliesIsSkipped()
+    {
+        Rig rig;
+        rig.pb.simulateCopy({item({{T::png, "png"}, {T::plainText, "text"}})});
+        rig.pb.setUnavailable(0, T::plainText); // the owner died halfway
+        rig.monitor.capture(false);
+        QCOMPARE(rig.captured.size(), 1);
+        QCOMPARE(rig.captured.first().kind, ClipKind::Image);
+        QCOMPARE(rig.captured.first().reps.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestClipboardMonitor)
+#include "tst_clipboardmonitor.moc"
