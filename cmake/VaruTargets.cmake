@@ -1,5 +1,7 @@
 # Shared settings for every Varu target.
 
+include(${CMAKE_CURRENT_LIST_DIR}/VaruLayers.cmake)
+
 function(varu_target_defaults target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
     if(VARU_WERROR)
@@ -16,6 +18,7 @@ function(varu_add_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
     varu_target_defaults(${name})
+    varu_register_layer(${name})
 endfunction()
 
 # varu_add_test(name SOURCES ... LIBS ... [LABELS unit|e2e] [TIMEOUT s])
