@@ -76,7 +76,7 @@ void inProcess(const QByteArray &png)
     FakeFrontmostApp apps;
     ClipboardMonitor monitor(pb, apps, CaptureRules());
     int captured = 0;
-    monitor.onCapture = [&](const CapturedClip &) { ++captured; };
+    QObject::connect(&monitor, &ClipboardMonitor::captured, [&] { ++captured; });
     for (int i = 0; i < 10; ++i) {
         pb.simulateCopy({ClipboardItem{{{ClipboardTypes::png, png}}}});
         QElapsedTimer t;

@@ -135,15 +135,10 @@ void Shell::createServices()
 
 void Shell::startCapture()
 {
-    m_monitor->onCapture = [self = QPointer(this)](const CapturedClip &clip) {
-        if (self)
-            self->recordCapture(clip);
-    };
+    connect(m_monitor.get(), &ClipboardMonitor::captured, this, &Shell::recordCapture);
     applySound();
-    m_monitor->onAccessChange = [self = QPointer(this)](ClipboardMonitor::Access) {
-        if (self)
-            self->updateStatusIcon();
-    };
+    connect(m_monitor.get(), &ClipboardMonitor::accessChanged, this, &Shell::updateStatusIcon);
+    connect(m_monitor.get(), &ClipboardMonitor::pausedChanged, this, &Shell::updateStatusIcon);
     m_monitor->start();
 }
 
@@ -216,14 +211,12 @@ void Shell::runTrayCommand(TrayMenu::Command command)
         break;
     case C::RequestClipboardAccess:
         m_monitor->capture(true);
-        updateStatusIcon();
         break;
     case C::RequestAccessibility:
         explainKeystrokes();
         break;
     case C::TogglePause:
         m_monitor->setPaused(!m_monitor->isPaused());
-        updateStatusIcon();
         break;
     case C::ToggleLogin:
         toggleLogin();

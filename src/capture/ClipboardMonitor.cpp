@@ -77,8 +77,6 @@ ClipboardMonitor::Access ClipboardMonitor::refreshAccess()
     }
     if (state != m_access) {
         m_access = state;
-        if (onAccessChange)
-            onAccessChange(state);
         Q_EMIT accessChanged(state);
     }
     return state;
@@ -162,7 +160,6 @@ void ClipboardMonitor::capture(bool userInitiated)
         clip->sourceAppID = app->appID;
         clip->sourceName = app->name;
     }
-    if (onCapture)
-        onCapture(*clip);
+    Q_EMIT captured(*clip);
     refreshAccess();
 }

@@ -11,7 +11,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
 
 class ClipboardMonitor : public QObject
 {
@@ -30,10 +29,6 @@ public:
     // Whatever is on the clipboard now is not captured.
     ClipboardMonitor(Clipboard &pasteboard, FrontmostApp &apps, CaptureRules rules,
                       QObject *parent = nullptr);
-
-    // Both are called on the main thread.
-    std::function<void(const CapturedClip &)> onCapture;
-    std::function<void(Access)> onAccessChange;
 
     void setRules(CaptureRules rules) { m_rules = std::move(rules); }
 
@@ -61,6 +56,8 @@ public:
 Q_SIGNALS:
     void pausedChanged(bool paused);
     void accessChanged(Access access);
+    // An accepted copy, on the main thread.
+    void captured(const CapturedClip &clip);
 
 private:
     // Every representation of every item, in order, within the size budget.

@@ -66,7 +66,7 @@ struct Rig : ShellRig
         target.remember(); // the strip opened over window 7 and took the keyboard
         focus.setActive(99);
         commands.setStrip(&strip);
-        monitor.onCapture = [this](const CapturedClip &) { ++captures; };
+        QObject::connect(&monitor, &ClipboardMonitor::captured, [this] { ++captures; });
         monitor.start();
     }
     double createdAt(const QString &id)

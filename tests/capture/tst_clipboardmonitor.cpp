@@ -43,7 +43,8 @@ class TestClipboardMonitor : public QObject
 
         Rig()
         {
-            monitor.onCapture = [this](const CapturedClip &c) { captured << c; };
+            QObject::connect(&monitor, &ClipboardMonitor::captured,
+                             [this](const CapturedClip &c) { captured << c; });
         }
         void copyText(const QByteArray &text) { pb.simulateCopy({item({{T::plainText, text}})}); }
     };
