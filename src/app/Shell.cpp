@@ -94,14 +94,14 @@ void Shell::launch()
 
     createServices();
     m_model.setActions(m_commands.get());
-    m_strip = std::make_unique<StripControllerWindow>(m_model, *m_pasteTarget, *m_images,
-                                                      m_desktop);
+    m_strip =
+        std::make_unique<StripControllerWindow>(m_model, *m_pasteTarget, *m_images, m_desktop);
     m_commands->setStrip(m_strip.get());
     startCapture();
     createTray();
 
-    m_shortcut = std::make_unique<GlobalShortcut>(m_desktop.keyboardLayout(),
-                                                  m_desktop.hotKeyGrabber());
+    m_shortcut =
+        std::make_unique<GlobalShortcut>(m_desktop.keyboardLayout(), m_desktop.hotKeyGrabber());
     connect(m_shortcut.get(), &GlobalShortcut::pressed, this, &Shell::toggleStrip);
     registerHotKey();
 
@@ -126,7 +126,7 @@ void Shell::createServices()
     m_pasteTarget = std::make_unique<PasteTarget>(m_desktop.windowFocus());
     m_images = std::make_unique<ImageCache>();
     m_monitor = std::make_unique<ClipboardMonitor>(clipboard, m_desktop.frontmostApp(),
-                                                    CaptureRules(m_config));
+                                                   CaptureRules(m_config));
     m_recorder = std::make_unique<CaptureRecorder>(*m_funnel);
     m_commands = std::make_unique<ShellCommands>(ShellCommands::Services{
         *m_funnel, m_model, *m_paster, *m_pasteTarget, *m_monitor, m_sound,

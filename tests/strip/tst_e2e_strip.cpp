@@ -133,7 +133,7 @@ private Q_SLOTS:
         // A quiet wallpaper behind everything, so the strip's corners and its translucency
         // show against something (compositors ignore the root's background).
         wallpaper.setFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint |
-                         Qt::WindowDoesNotAcceptFocus);
+                           Qt::WindowDoesNotAcceptFocus);
         wallpaper.setGeometry(QGuiApplication::primaryScreen()->geometry());
         wallpaper.show();
 
