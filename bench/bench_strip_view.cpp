@@ -8,6 +8,7 @@
 
 #include "capture/ImageCache.h"
 #include "capture/Thumbnailer.h"
+#include "platform/x11/X11Desktop.h"
 #include "strip/ui/StripController.h"
 #include "strip/model/StripModel.h"
 #include "strip/ui/StripPanel.h"
@@ -124,7 +125,8 @@ void showing(int cards, ImageCache &images)
 {
     StripModel model;
     model.setData(history(cards), {}, {});
-    StripController strip(model, nullptr, images);
+    X11Desktop desktop;
+    StripController strip(model, nullptr, images, desktop);
     QQuickWindow *window = strip.panel();
     FrameClock frames(window);
 

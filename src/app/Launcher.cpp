@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "DBusService.h"
 
+#include "platform/choice/DesktopChoice.h"
 #include "platform/Log.h"
 #include "platform/Paths.h"
 #include "platform/QuitSignals.h"
@@ -16,6 +17,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
 namespace Launcher {
 
@@ -60,20 +62,6 @@ int runRemote(int argc, char **argv, const CommandLine &cmd)
     return 1;
 }
 
-// Qt aborts when it cannot reach a display; say plainly what is missing instead.
-bool displayAvailable()
-{
-    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    const bool chosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (x11 && !chosen) {
-        // The hotkey, key injection and clipboard code speak X11; on a Wayland desktop that
-        // means XWayland.
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    }
-    return x11 || wayland || chosen;
-}
-
 const char *const kNoDisplay =
     "O Varu precisa de uma sessão gráfica, e nenhuma foi encontrada (DISPLAY está vazia).\n"
     "Inicie-o de dentro da sua área de trabalho, ou, numa máquina sem tela, num servidor X "
@@ -100,7 +88,8 @@ int run(int argc, char **argv)
         return runRemote(argc, argv, cmd);
     }
 
-    if (!displayAvailable()) {
+    // Qt aborts when it cannot reach a display; say plainly what is missing instead.
+    if (!DesktopChoice::preparePlatform()) {
         std::fputs(kNoDisplay, stderr);
         return 1;
     }
@@ -139,7 +128,8 @@ int run(int argc, char **argv)
     }
 
     QuitSignals::install(&app);
-    Shell shell(Paths::support());
+    const std::unique_ptr<Desktop> desktop = DesktopChoice::createDesktop();
+    Shell shell(*desktop, Paths::support());
     QObject::connect(&bus, &DBusService::reopenRequested, &shell, &Shell::reopen);
     QObject::connect(&bus, &DBusService::openRequested, &shell, &Shell::openFiles);
     QObject::connect(&bus, &DBusService::toggleRequested, &shell, &Shell::toggleStrip);

@@ -1,7 +1,7 @@
 #include "QtShellDialogs.h"
 
 #include "platform/Log.h"
-#include "strip/ui/DesktopWorkspace.h"
+#include "platform/Workspace.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,6 +47,10 @@ std::optional<QString> chosenFile(QFileDialog &dialog)
 }
 
 } // namespace
+
+QtShellDialogs::QtShellDialogs(Workspace &workspace)
+    : m_workspace(workspace)
+{}
 
 const QString &QtShellDialogs::nameFilter()
 {
@@ -106,5 +110,5 @@ std::optional<QString> QtShellDialogs::openBackup(const QString &message, const 
 
 void QtShellDialogs::reveal(const QString &path)
 {
-    DesktopWorkspace().reveal({path});
+    m_workspace.reveal({path});
 }

@@ -1,13 +1,17 @@
 #pragma once
 // The shell's dialogs on the desktop: QMessageBox alerts (each also logged, message and
-// informative text), Qt file dialogs (the desktop portal's where one runs), and the file
-// manager through org.freedesktop.FileManager1, else the file's folder.
+// informative text), Qt file dialogs (the desktop portal's where one runs), and the desktop's
+// file manager.
 
 #include "ShellDialogs.h"
+
+class Workspace;
 
 class QtShellDialogs : public ShellDialogs
 {
 public:
+    explicit QtShellDialogs(Workspace &workspace);
+
     void alert(const QString &message, const QString &informative) override;
     bool confirm(const QString &message, const QString &informative, const QString &accept,
                  bool destructive) override;
@@ -17,4 +21,7 @@ public:
     void reveal(const QString &path) override;
 
     static const QString &nameFilter();
+
+private:
+    Workspace &m_workspace;
 };

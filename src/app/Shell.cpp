@@ -10,12 +10,14 @@
 #include "StatusTray.h"
 #include "StoreFunnel.h"
 #include "StripControllerWindow.h"
-#include "X11Desktop.h"
 
 #include "capture/ImageCache.h"
 #include "paste/PasteTarget.h"
 #include "capture/ClipboardMonitor.h"
 #include "paste/Paster.h"
+#include "platform/Clipboard.h"
+#include "platform/Desktop.h"
+#include "platform/KeyInjector.h"
 #include "platform/Log.h"
 #include "settings/ConfigFile.h"
 #include "settings/HotKeyRules.h"
@@ -57,11 +59,13 @@ AutostartEntry autostartEntry()
 
 } // namespace
 
-Shell::Shell(const QString &supportDir, QObject *parent)
+Shell::Shell(Desktop &desktop, const QString &supportDir, QObject *parent)
     : QObject(parent)
+    , m_desktop(desktop)
     , m_supportDir(supportDir)
     , m_config(withUsableLimit(ConfigFile::load(supportDir), VaruConfig().historyLimit))
-    , m_dialogs(std::make_unique<QtShellDialogs>())
+    , m_sound(desktop.sounds())
+    , m_dialogs(std::make_unique<QtShellDialogs>(desktop.workspace()))
 {}
 
 Shell::~Shell()
@@ -90,12 +94,14 @@ void Shell::launch()
 
     createServices();
     m_model.setActions(m_commands.get());
-    m_strip = std::make_unique<StripControllerWindow>(m_model, *m_pasteTarget, *m_images);
+    m_strip =
+        std::make_unique<StripControllerWindow>(m_model, *m_pasteTarget, *m_images, m_desktop);
     m_commands->setStrip(m_strip.get());
     startCapture();
     createTray();
 
-    m_shortcut = std::make_unique<GlobalShortcut>(m_desktop->layout, m_desktop->grabber);
+    m_shortcut =
+        std::make_unique<GlobalShortcut>(m_desktop.keyboardLayout(), m_desktop.hotKeyGrabber());
     connect(m_shortcut.get(), &GlobalShortcut::pressed, this, &Shell::toggleStrip);
     registerHotKey();
 
@@ -113,17 +119,18 @@ void Shell::launch()
 
 void Shell::createServices()
 {
-    m_desktop = std::make_unique<X11Desktop>();
-    m_desktop->pasteboard.setUnheldTypes(m_config.ignoredTypes);
-    m_paster = std::make_unique<Paster>(m_desktop->pasteboard, m_desktop->layout, m_desktop->keys,
-                                        m_desktop->focus);
-    m_pasteTarget = std::make_unique<PasteTarget>(m_desktop->focus);
+    Clipboard &clipboard = m_desktop.clipboard();
+    clipboard.setUnheldTypes(m_config.ignoredTypes);
+    m_paster = std::make_unique<Paster>(clipboard, m_desktop.keyboardLayout(),
+                                        m_desktop.keyInjector(), m_desktop.windowFocus());
+    m_pasteTarget = std::make_unique<PasteTarget>(m_desktop.windowFocus());
     m_images = std::make_unique<ImageCache>();
-    m_monitor = std::make_unique<ClipboardMonitor>(m_desktop->pasteboard, m_desktop->apps,
-                                                    CaptureRules(m_config));
+    m_monitor = std::make_unique<ClipboardMonitor>(clipboard, m_desktop.frontmostApp(),
+                                                   CaptureRules(m_config));
     m_recorder = std::make_unique<CaptureRecorder>(*m_funnel);
     m_commands = std::make_unique<ShellCommands>(ShellCommands::Services{
-        *m_funnel, m_model, *m_paster, *m_pasteTarget, *m_monitor, m_sound, m_desktop->keys});
+        *m_funnel, m_model, *m_paster, *m_pasteTarget, *m_monitor, m_sound,
+        m_desktop.keyInjector()});
     m_backups = std::make_unique<BackupFlows>(*m_funnel, m_model, *m_dialogs, [this] {
         // The dialog that follows takes the keyboard: handing it back to the user's window
         // once the strip is gone would bury the dialog behind that window.
@@ -197,7 +204,7 @@ TrayMenu::State Shell::trayState()
     state.paused = m_monitor->isPaused();
     state.historyCount = m_model.history().size();
     state.tabCount = m_model.tabs().size();
-    state.canPostKeystrokes = m_desktop->keys.trusted();
+    state.canPostKeystrokes = m_desktop.keyInjector().trusted();
     state.launchAtLogin = autostartEntry().isEnabled();
     return state;
 }
@@ -240,7 +247,8 @@ void Shell::runTrayCommand(TrayMenu::Command command)
 
 void Shell::explainKeystrokes()
 {
-    // X11 has no permission to ask for: the server either offers XTest or it does not.
+    // There is no permission to ask for: the display server either lets clients post
+    // keystrokes or it does not.
     m_dialogs->alert(
         QStringLiteral("Colagem automática indisponível"),
         QStringLiteral("Este servidor gráfico não oferece a extensão XTest, que o Varu usa para "
@@ -315,8 +323,7 @@ void Shell::apply(const VaruConfig &config)
     const VaruConfig previous = std::exchange(m_config, config);
     if (m_monitor)
         m_monitor->setRules(CaptureRules(m_config));
-    if (m_desktop)
-        m_desktop->pasteboard.setUnheldTypes(m_config.ignoredTypes);
+    m_desktop.clipboard().setUnheldTypes(m_config.ignoredTypes);
     applySound();
     if (m_config.hotKey != previous.hotKey)
         hotKeyChanged(previous.hotKey);

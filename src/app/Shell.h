@@ -1,10 +1,10 @@
 #pragma once
 // The shell: the one long-lived object of the process. It loads the configuration, opens the
-// store at launch (or fails with an alert), and owns every service for the life of the process.
+// store at launch (or fails with an alert), and owns every service for the life of the process
+// except the desktop's, which it is handed.
 
 #include "TrayMenu.h"
 
-#include "settings/QtSoundPlayer.h"
 #include "settings/VaruConfig.h"
 #include "settings/VaruSound.h"
 #include "strip/model/StripModel.h"
@@ -16,6 +16,7 @@
 
 class BackupFlows;
 class CaptureRecorder;
+class Desktop;
 class ConfigWatcher;
 class GlobalShortcut;
 class ImageCache;
@@ -30,15 +31,15 @@ class Store;
 class StoreFunnel;
 class StripWindow;
 struct CapturedClip;
-struct X11Desktop;
 
 class Shell : public QObject
 {
     Q_OBJECT
 
 public:
-    // `supportDir` is the data folder; the configuration is loaded from it here.
-    explicit Shell(const QString &supportDir, QObject *parent = nullptr);
+    // `supportDir` is the data folder; the configuration is loaded from it here. `desktop`
+    // outlives the shell.
+    Shell(Desktop &desktop, const QString &supportDir, QObject *parent = nullptr);
     ~Shell() override;
 
     // Runs once, from the event loop: opens the store and wires everything else.
@@ -82,18 +83,17 @@ private:
     void toggleLogin();
     void hotKeyChanged(const HotKeyConfig &previous);
 
+    Desktop &m_desktop;
     QString m_supportDir;
     VaruConfig m_config;
     StripModel m_model;
-    QtSoundPlayer m_player;
-    VaruSound m_sound{m_player};
+    VaruSound m_sound;
     std::unique_ptr<ShellDialogs> m_dialogs;
     QStringList m_pendingOpenURLs;
 
     // From launch on. Declared in the order they depend on each other, so they go in reverse.
     std::unique_ptr<Store> m_store;
     StoreFunnel *m_funnel = nullptr;
-    std::unique_ptr<X11Desktop> m_desktop;
     std::unique_ptr<Paster> m_paster;
     std::unique_ptr<PasteTarget> m_pasteTarget;
     std::unique_ptr<ImageCache> m_images;

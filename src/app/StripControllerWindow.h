@@ -10,8 +10,9 @@
 class StripControllerWindow : public StripWindow
 {
 public:
-    StripControllerWindow(StripModel &model, PasteTarget &target, ImageCache &images)
-        : m_controller(model, &target, images)
+    StripControllerWindow(StripModel &model, PasteTarget &target, ImageCache &images,
+                          Desktop &desktop)
+        : m_controller(model, &target, images, desktop)
     {}
 
     void show() override { m_controller.show(); }

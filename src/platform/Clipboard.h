@@ -52,6 +52,10 @@ public:
     {
         writeItems({ClipboardItem{{{QStringLiteral("public.utf8-plain-text"), text.toUtf8()}}}});
     }
-    // Puts what was last written on the primary selection too (X11 terminals paste from it).
+    // Puts what was last written on the primary selection too (terminals paste from it).
     virtual void mirrorToPrimarySelection() = 0;
+
+    // Offers carrying any of these types (concealed or password-manager copies, which are
+    // never recorded) are not read ahead; nothing to do where offers are only read on demand.
+    virtual void setUnheldTypes(const QStringList &types) { Q_UNUSED(types); }
 };

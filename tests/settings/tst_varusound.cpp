@@ -1,10 +1,10 @@
 // Which sound plays when: the on/off switch, the chosen copy sound, and the real player
 // finding the sounds compiled into the application.
 
-#include "settings/QtSoundPlayer.h"
 #include "settings/VaruSound.h"
 
 #include "platform/SoundPlayer.h"
+#include "platform/freedesktop/QtSoundPlayer.h"
 
 #include <QTest>
 

@@ -1,6 +1,7 @@
 // Colours of the strip: colour codes written as text, the dominant colour of application
 // icons, and icons and colours found through real desktop entries.
 
+#include "platform/freedesktop/DesktopEntryIcon.h"
 #include "strip/cards/AppIcons.h"
 #include "strip/cards/DominantColor.h"
 #include "strip/cards/HexColor.h"
@@ -91,9 +92,9 @@ private Q_SLOTS:
     void iconsFromDesktopEntries()
     {
         // The id as recorded may differ in case from the entry's file name.
-        QVERIFY(!AppIcons::desktopEntryIcon(u"org.example.Plain"_qs));
-        QVERIFY(!AppIcons::desktopEntryIcon(u"../applications/org.example.viewer"_qs));
-        AppIcons icons;
+        QVERIFY(!DesktopEntryIcon::find(u"org.example.Plain"_qs));
+        QVERIFY(!DesktopEntryIcon::find(u"../applications/org.example.viewer"_qs));
+        AppIcons icons(&DesktopEntryIcon::find);
         AppColors colors(icons);
         QCOMPARE(colors.color(u"org.example.Viewer"_qs)->hsvHue(), QColor(220, 30, 40).hsvHue());
         QVERIFY(!colors.color(std::nullopt));

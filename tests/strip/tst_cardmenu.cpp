@@ -4,7 +4,7 @@
 #include "StripFixtures.h"
 #include "strip/ui/CardInteraction.h"
 #include "strip/model/CardMenu.h"
-#include "strip/ui/Workspace.h"
+#include "platform/Workspace.h"
 
 #include <QTest>
 

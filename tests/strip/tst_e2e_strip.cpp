@@ -9,9 +9,9 @@
 #include "StripFixtures.h"
 #include "capture/ImageCache.h"
 #include "paste/PasteTarget.h"
-#include "platform/x11/X11WindowFocus.h"
+#include "platform/x11/X11Compositor.h"
+#include "platform/x11/X11Desktop.h"
 #include "strip/ui/CardListModel.h"
-#include "strip/ui/DesktopCompositor.h"
 #include "strip/ui/StripChrome.h"
 #include "strip/ui/StripController.h"
 #include "strip/ui/StripPanel.h"
@@ -28,7 +28,7 @@
 #include <QTest>
 
 // A wallpaper: a diagonal gradient over the whole screen.
-class Desktop : public QRasterWindow
+class Wallpaper : public QRasterWindow
 {
 protected:
     void paintEvent(QPaintEvent *) override
@@ -45,9 +45,10 @@ class E2eStrip : public QObject
 {
     Q_OBJECT
 
-    Desktop desktop;
+    Wallpaper wallpaper;
     QTemporaryDir files;
-    X11WindowFocus focus;
+    X11Desktop desktop;
+    WindowFocus &focus = desktop.windowFocus();
     std::unique_ptr<PasteTarget> target;
     ImageCache images;
     StripModel model;
@@ -131,10 +132,10 @@ private Q_SLOTS:
     {
         // A quiet wallpaper behind everything, so the strip's corners and its translucency
         // show against something (compositors ignore the root's background).
-        desktop.setFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint |
-                         Qt::WindowDoesNotAcceptFocus);
-        desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
-        desktop.show();
+        wallpaper.setFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint |
+                           Qt::WindowDoesNotAcceptFocus);
+        wallpaper.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        wallpaper.show();
 
         SessionRunner::start(u"xterm"_qs,
                              {u"-T"_qs, u"Terminal"_qs, u"-geometry"_qs, u"100x20+200+100"_qs});
@@ -148,7 +149,7 @@ private Q_SLOTS:
                                QDateTime::currentMSecsSinceEpoch() / 1000.0);
         model.setData(demo.history, demo.tabs, demo.tabItems);
         target = std::make_unique<PasteTarget>(focus);
-        strip = std::make_unique<StripController>(model, target.get(), images);
+        strip = std::make_unique<StripController>(model, target.get(), images, desktop);
         QVERIFY(strip->panel()->isLoaded());
     }
 
@@ -368,7 +369,7 @@ private Q_SLOTS:
         QProcess *compositor =
             SessionRunner::start(u"xcompmgr"_qs, {u"-c"_qs, u"-r"_qs, u"10"_qs, u"-o"_qs, u"0.4"_qs,
                                                   u"-l"_qs, u"-12"_qs, u"-t"_qs, u"-8"_qs});
-        QVERIFY(QTest::qWaitFor([] { return DesktopCompositor::isRunning(); }, 5000));
+        QVERIFY(QTest::qWaitFor([] { return X11Compositor::isRunning(); }, 5000));
         openStrip();
         QVERIFY(strip->chrome()->translucent());
         QVERIFY(strip->panel()->mask().isEmpty());

@@ -5,7 +5,7 @@
 #include "StripFixtures.h"
 #include "capture/ImageCache.h"
 #include "paste/PasteTarget.h"
-#include "platform/fake/FakeWindowFocus.h"
+#include "platform/fake/FakeDesktop.h"
 #include "strip/ui/CardListModel.h"
 #include "strip/ui/StripController.h"
 #include "strip/ui/StripPanel.h"
@@ -44,7 +44,8 @@ class TestStripController : public QObject
     RecordingActions actions;
     StripModel model;
     ImageCache images;
-    FakeWindowFocus focus;
+    FakeDesktop desktop;
+    FakeWindowFocus &focus = desktop.focus;
     PasteTarget target{focus};
     FakePreview preview;
     std::unique_ptr<StripController> strip;
@@ -75,9 +76,12 @@ private Q_SLOTS:
     {
         model.setActions(&actions);
         focus.addWindow(kUserWindow, {u"gedit"_qs, u"Gedit"_qs});
-        strip = std::make_unique<StripController>(model, &target, images);
+        strip = std::make_unique<StripController>(model, &target, images, desktop);
         strip->setPreview(&preview);
         QVERIFY(strip->panel()->isLoaded());
+        // The desktop's window flags only count when set before the window exists.
+        QCOMPARE(desktop.preparedWindows, QList<QWindow *>{strip->panel()});
+        QVERIFY(!desktop.preparedTooLate);
     }
 
     void init()

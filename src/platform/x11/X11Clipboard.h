@@ -31,9 +31,7 @@ public:
     void writeItems(const QList<ClipboardItem> &items) override;
     void mirrorToPrimarySelection() override;
 
-    // Offers carrying any of these types (concealed or password-manager copies, which are
-    // never recorded) are not read ahead.
-    void setUnheldTypes(const QStringList &types) { m_unheldTypes = types; }
+    void setUnheldTypes(const QStringList &types) override { m_unheldTypes = types; }
 
     // The MIME data that writing `items` offers (also used for the primary selection).
     static QMimeData *mimeDataFor(const QList<ClipboardItem> &items);

@@ -1,6 +1,6 @@
 #pragma once
 // Application icons and their header colours by the desktop entry id a card was copied from,
-// looked up through GIO and the icon theme, and cached for the life of the object.
+// looked up through the desktop's lookup and cached for the life of the object.
 
 #include <QColor>
 #include <QHash>
@@ -18,13 +18,9 @@ public:
     // Finds the icon of one desktop entry id, uncached; none when there is no such entry.
     using Lookup = std::function<std::optional<QIcon>(const QString &appID)>;
 
-    explicit AppIcons(Lookup lookup = desktopEntryIcon);
+    explicit AppIcons(Lookup lookup);
 
     std::optional<QIcon> icon(const std::optional<QString> &appID);
-
-    // The desktop entry "<id>.desktop", else "<lower-cased id>.desktop", through GIO; its icon
-    // from the icon theme or its file. Without an entry, a theme icon named like the id.
-    static std::optional<QIcon> desktopEntryIcon(const QString &appID);
 
 private:
     Lookup m_lookup;

@@ -2,7 +2,7 @@
 
 #include "StripKeys.h"
 #include "strip/model/StripModel.h"
-#include "Workspace.h"
+#include "platform/Workspace.h"
 
 #include <QVariantMap>
 

@@ -4,8 +4,6 @@
 #include "strip/cards/CardFace.h"
 #include "CardInteraction.h"
 #include "CardListModel.h"
-#include "DesktopCompositor.h"
-#include "DesktopWorkspace.h"
 #include "FileThumbnailProvider.h"
 #include "strip/cards/FileThumbnails.h"
 #include "strip/cards/RelativeTime.h"
@@ -19,6 +17,7 @@
 #include "TabListModel.h"
 #include "WindowSlide.h"
 #include "paste/PasteTarget.h"
+#include "platform/Desktop.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -26,7 +25,7 @@
 #include <QScreen>
 
 StripController::StripController(StripModel &model, PasteTarget *target, ImageCache &images,
-                                 QObject *parent)
+                                 Desktop &desktop, QObject *parent)
     : QObject(parent)
     , m_model(model)
     , m_target(target)
@@ -39,12 +38,13 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
                         [this] { togglePreview(); },
                         [this] { hide(); },
                     })
-    , m_compositor(&DesktopCompositor::isRunning)
+    , m_compositor([&desktop] { return desktop.compositorRunning(); })
 {
     RenderBackend::chooseForStrip();
     SymbolIcons::ensureIconTheme();
 
-    m_appIcons = std::make_unique<AppIcons>();
+    m_appIcons = std::make_unique<AppIcons>(
+        [&desktop](const QString &appID) { return desktop.appIcon(appID); });
     m_appColors = std::make_unique<AppColors>(*m_appIcons);
     m_times = std::make_unique<RelativeTime>();
     m_presenter = std::make_unique<CardPresenter>(*m_appColors, *m_times);
@@ -53,8 +53,7 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
     m_cards->setNow(RelativeTime::currentTime());
     m_tabs = std::make_unique<TabListModel>(m_model);
     m_chrome = std::make_unique<StripChrome>(m_model);
-    m_workspace = std::make_unique<DesktopWorkspace>();
-    m_interaction = std::make_unique<CardInteraction>(m_model, m_workspace.get());
+    m_interaction = std::make_unique<CardInteraction>(m_model, &desktop.workspace());
 
     CardListModel *cards = m_cards.get();
     auto *pictures = new StripImages(*m_appIcons, images,
@@ -63,6 +62,7 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
     m_panel = std::make_unique<StripPanel>(StripPanel::Views{&m_model, m_cards.get(), m_tabs.get(),
                                                              m_chrome.get(), m_interaction.get()},
                                            pictures, fileThumbs);
+    desktop.prepareStripWindow(*m_panel); // before winId() creates the platform window
     m_panel->installEventFilter(this);
     if (m_target)
         m_target->setOwnWindow(WindowId(m_panel->winId())); // never the window to paste into

@@ -17,6 +17,7 @@ class AppIcons;
 class CardInteraction;
 class CardListModel;
 class CardPresenter;
+class Desktop;
 class FileThumbnails;
 class ImageCache;
 class PasteTarget;
@@ -28,7 +29,6 @@ class StripPanel;
 class StripPreview;
 class TabListModel;
 class WindowSlide;
-class Workspace;
 
 // Created once by the shell and kept for the life of the process. Main thread only.
 class StripController : public QObject
@@ -37,8 +37,10 @@ class StripController : public QObject
 
 public:
     // `target` (may be null) is told to remember the user's window before the strip takes the
-    // keyboard. Chooses the renderer, so create it before other Qt Quick windows.
-    StripController(StripModel &model, PasteTarget *target, ImageCache &images,
+    // keyboard; `desktop` (which outlives the strip) prepares its window, tells whether it can
+    // be translucent, finds application icons and shows files. Chooses the renderer, so
+    // create it before other Qt Quick windows.
+    StripController(StripModel &model, PasteTarget *target, ImageCache &images, Desktop &desktop,
                     QObject *parent = nullptr);
     ~StripController() override;
 
@@ -58,7 +60,7 @@ public:
     // The quick preview panel; none until one is set, and until then the cards' menus do not
     // offer it.
     void setPreview(StripPreview *preview);
-    // Decides the look at each showing; the X11 compositor selection by default.
+    // Decides the look at each showing; the desktop's compositor check by default.
     void setCompositorProbe(std::function<bool()> probe);
 
     StripPanel *panel() const { return m_panel.get(); }
@@ -99,7 +101,6 @@ private:
     std::unique_ptr<CardListModel> m_cards;
     std::unique_ptr<TabListModel> m_tabs;
     std::unique_ptr<StripChrome> m_chrome;
-    std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<CardInteraction> m_interaction;
     std::unique_ptr<StripPanel> m_panel;
     std::unique_ptr<WindowSlide> m_slide;

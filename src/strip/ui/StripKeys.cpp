@@ -9,7 +9,8 @@ bool isReturn(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-// X11 key codes of the top row's 1 to 9 on PC keyboards, whatever the layout prints on them.
+// XKB key codes (evdev codes plus 8) of the top row's 1 to 9 on PC keyboards, whatever the
+// layout prints on them.
 constexpr quint32 kTopRowOne = 10;
 constexpr quint32 kTopRowNine = 18;
 

@@ -15,8 +15,7 @@ StripPanel::StripPanel(const Views &views, QQmlImageProviderBase *images,
                        QQmlImageProviderBase *fileThumbnails)
     : m_chrome(views.chrome)
 {
-    setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-             Qt::X11BypassWindowManagerHint);
+    setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setTitle(QStringLiteral("Varu"));
     QSurfaceFormat format = requestedFormat();
     format.setAlphaBufferSize(8);

@@ -1,6 +1,6 @@
 #pragma once
-// What a card's menu asks of the desktop: show files in the file manager and open a web
-// address. DesktopWorkspace is the real one; tests record the requests.
+// What a card's menu and the shell's dialogs ask of the desktop: show files in the file
+// manager and open a web address. Tests record the requests.
 
 #include <QStringList>
 #include <QUrl>

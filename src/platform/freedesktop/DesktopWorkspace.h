@@ -2,7 +2,7 @@
 // The desktop's file manager and browser: files are shown through the freedesktop
 // FileManager1 D-Bus interface, else their folder is opened; links go to the default opener.
 
-#include "Workspace.h"
+#include "platform/Workspace.h"
 
 class DesktopWorkspace : public Workspace
 {
