@@ -98,9 +98,8 @@ int main(int argc, char **argv)
         readerSmall << duringExport(20, [&] { store->committedRepresentations(small); });
         // A different card each time, as pastes go, so none is read from the reader's cache.
         int next = 0;
-        readerBig << duringExport(20, [&] {
-            store->committedRepresentations(big.at((i * 20 + next++) % big.size()));
-        });
+        readerBig << duringExport(
+            20, [&] { store->committedRepresentations(big.at((i * 20 + next++) % big.size())); });
     }
     std::printf("%d cards of 1 MiB on disk, %d exports each way\n", kBigCards, kExports);
     BenchStats::print("export everything (150 MiB)", exportMs);

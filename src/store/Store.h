@@ -107,8 +107,7 @@ public:
     ImportResult importData(const QString &path);
 
 private:
-    Store(const QString &path, std::unique_ptr<Connection> db,
-          std::unique_ptr<StoreReader> reader);
+    Store(const QString &path, std::unique_ptr<Connection> db, std::unique_ptr<StoreReader> reader);
 
     // A new card or tab id: a random UUID in upper case.
     static QString newID();
