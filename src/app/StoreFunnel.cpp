@@ -108,14 +108,12 @@ QList<Representation> StoreFunnel::representations(const ClipItem &item)
 {
     if (!m_store)
         return {};
-    QList<Representation> reps;
     try {
-        m_store->sync([&](Store &store) { reps = store.representations(item.id); });
+        return m_store->committedRepresentations(item.id);
     } catch (const StoreError &e) {
         qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
         return {};
     }
-    return reps;
 }
 
 void StoreFunnel::setHistoryLimit(qint64 limit)

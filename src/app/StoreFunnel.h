@@ -28,7 +28,8 @@ public:
     // `then` runs on the main thread afterwards. Nothing runs once the funnel is gone.
     void onQueue(std::function<void(Store &)> work, std::function<void()> then);
 
-    // A card's representations, read synchronously behind any queued work; empty on failure.
+    // A card's representations as last committed, read at once rather than behind queued
+    // work (an export must not hold up a paste); empty on failure.
     QList<Representation> representations(const ClipItem &item);
 
     // The number of history cards a reload reads; safe from any thread.

@@ -122,11 +122,19 @@ int Statement::columnCount() const
 
 std::unique_ptr<Connection> Connection::open(const QString &path)
 {
-    sqlite3 *db = nullptr;
     // URI names are enabled so that a backup can be attached read-only ("?mode=ro").
-    const int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+    return open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI);
+}
+
+std::unique_ptr<Connection> Connection::openReadOnly(const QString &path)
+{
+    return open(path, SQLITE_OPEN_READONLY);
+}
+
+std::unique_ptr<Connection> Connection::open(const QString &path, int flags)
+{
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message =
             db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));

@@ -65,6 +65,8 @@ public:
     // Opens (or creates) the file with the library's default open call.
     // Throws StoreError::open with the library's message.
     static std::unique_ptr<Connection> open(const QString &path);
+    // Opens an existing file for reading only; it is never created or written.
+    static std::unique_ptr<Connection> openReadOnly(const QString &path);
     ~Connection();
 
     Connection(const Connection &) = delete;
@@ -88,6 +90,8 @@ public:
     bool columnExists(const QString &table, const QString &column);
 
 private:
+    static std::unique_ptr<Connection> open(const QString &path, int flags);
+
     explicit Connection(sqlite3 *db)
         : m_db(db)
     {}

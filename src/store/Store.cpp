@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr int kBusyTimeoutMs = 1000;
+
 // SQLite creates files with 0644; the history is private, so a new file starts as 0600.
 // Its -wal and -shm files inherit the database file's mode.
 void createPrivateFile(const QString &path)
@@ -44,7 +46,8 @@ double Store::currentTime()
 
 std::unique_ptr<Store> Store::open(const QString &path)
 {
-    if (!QFileInfo::exists(path))
+    const bool inMemory = path == QLatin1String(":memory:");
+    if (!inMemory && !QFileInfo::exists(path))
         createPrivateFile(path);
     std::unique_ptr<Connection> db = Connection::open(path);
     Schema::prepare(*db);
@@ -52,12 +55,23 @@ std::unique_ptr<Store> Store::open(const QString &path)
     if (sqlite3_db_readonly(db->handle(), "main") == 1)
         throw StoreError::sql(QStringLiteral("attempt to write a readonly database"));
     makePrivate(path);
-    return std::unique_ptr<Store>(new Store(path, std::move(db)));
+    // A user deletion's log scrub waits for a read in progress on the second connection
+    // instead of giving up and leaving the deleted content in the log.
+    sqlite3_busy_timeout(db->handle(), kBusyTimeoutMs);
+
+    // The file SQLite actually opened (empty for a database in memory), once it is in WAL mode.
+    const char *file = sqlite3_db_filename(db->handle(), "main");
+    std::unique_ptr<StoreReader> reader;
+    if (file && *file)
+        reader = StoreReader::open(QFile::decodeName(file));
+    return std::unique_ptr<Store>(new Store(path, std::move(db), std::move(reader)));
 }
 
-Store::Store(const QString &path, std::unique_ptr<Connection> db)
+Store::Store(const QString &path, std::unique_ptr<Connection> db,
+             std::unique_ptr<StoreReader> reader)
     : m_path(path)
     , m_db(std::move(db))
+    , m_reader(std::move(reader))
 {
     m_thread.setObjectName(QStringLiteral("com.teko.varu.store"));
     m_context = new QObject;
@@ -70,6 +84,10 @@ Store::~Store()
     m_thread.quit();
     m_thread.wait();
     delete m_context;
+    // The writer must close last: only the last connection to close checkpoints the log and
+    // removes it.
+    m_reader.reset();
+    m_db.reset();
 }
 
 void Store::post(std::function<void(Store &)> work)
@@ -108,6 +126,15 @@ void Store::sync(const std::function<void(Store &)> &work)
         Qt::BlockingQueuedConnection);
     if (failure)
         std::rethrow_exception(failure);
+}
+
+QList<Representation> Store::committedRepresentations(const QString &itemID)
+{
+    if (m_reader)
+        return m_reader->representations(itemID);
+    QList<Representation> reps;
+    sync([&](Store &store) { reps = store.representations(itemID); });
+    return reps;
 }
 
 bool Store::onQueue() const

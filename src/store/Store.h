@@ -1,9 +1,10 @@
 #pragma once
-// The clip store: the only connection to varu.sqlite and the serial queue (a thread of its
-// own) on which every statement runs. Opening it creates or migrates the schema.
+// The clip store: the one writing connection to varu.sqlite and the serial queue (a thread of
+// its own) on which its every statement runs. Opening it creates or migrates the schema.
 
 #include "Connection.h"
 #include "Snapshot.h"
+#include "StoreReader.h"
 
 #include "core/CapturedClip.h"
 
@@ -57,6 +58,11 @@ public:
     bool onQueue() const;
     QThread *queueThread() { return &m_thread; }
 
+    // A card's representations as last committed, from any thread, read on a second
+    // connection so it never waits behind the queue. An in-memory database cannot be shared
+    // between connections, so there the read goes through the queue. Throws StoreError.
+    QList<Representation> committedRepresentations(const QString &itemID);
+
     // Recording captures and history upkeep (StoreHistory.cpp).
     // A known checksum moves its card to the top; new content becomes a card with its
     // representations, in one transaction.
@@ -101,7 +107,7 @@ public:
     ImportResult importData(const QString &path);
 
 private:
-    Store(const QString &path, std::unique_ptr<Connection> db);
+    Store(const QString &path, std::unique_ptr<Connection> db, std::unique_ptr<StoreReader> reader);
 
     // A new card or tab id: a random UUID in upper case.
     static QString newID();
@@ -119,6 +125,7 @@ private:
 
     QString m_path;
     std::unique_ptr<Connection> m_db;
+    std::unique_ptr<StoreReader> m_reader; // none for an in-memory database
     QThread m_thread;
     QObject *m_context = nullptr;
 };

@@ -1,7 +1,9 @@
 // The reads behind every snapshot (history, tabs, each tab's cards) and the one read of a
-// card's content. Only preparing fails; a failing step just ends the list.
+// card's content. For lists only preparing fails (a failing step just ends the list); a
+// card's content is read whole or not at all.
 
 #include "Store.h"
+#include "StoreReader.h"
 
 #include "platform/Log.h"
 
@@ -76,13 +78,7 @@ QList<UserTab> Store::tabs()
 
 QList<Representation> Store::representations(const QString &itemID)
 {
-    Statement st = m_db->prepare(
-        "SELECT idx, uti, data FROM representations WHERE item_id = ? ORDER BY rowid");
-    st.bindText(1, itemID);
-    QList<Representation> reps;
-    while (st.step() == SQLITE_ROW)
-        reps.append(Representation{st.int64(0), st.text(1), st.blob(2).value_or(QByteArray())});
-    return reps;
+    return StoreReader::representations(*m_db, itemID);
 }
 
 Snapshot Store::snapshot(qint64 historyLimit)

@@ -74,7 +74,7 @@ private Q_SLOTS:
         QCOMPARE(received.size(), 4);
     }
 
-    void representationsWaitBehindQueuedWork()
+    void representationsSeeCommittedWork()
     {
         StoreFunnel funnel(m_store.get());
         ClipItem item;
@@ -83,6 +83,7 @@ private Q_SLOTS:
             item.id = s.history(1).value(0).id;
         });
         funnel.onStore([id = item.id](Store &s) { s.updateText(id, u"after"_qs, ClipKind::Text); });
+        m_store->sync([](Store &) {});
         QCOMPARE(funnel.representations(item), clip(u"after"_qs).reps);
 
         item.id = u"unknown"_qs;
