@@ -10,15 +10,17 @@ set(VARU_LAYERS
     "varu_core:"
     "varu_platform:"
     "varu_platform_fake:varu_platform"
-    "varu_platform_x11:varu_platform"
+    "varu_platform_freedesktop:varu_platform"
+    "varu_platform_x11:varu_platform varu_platform_freedesktop"
+    "varu_platform_choice:varu_platform varu_platform_x11"
     "varu_settings:varu_platform"
     "varu_store:varu_core varu_platform"
     "varu_capture:varu_core varu_platform varu_settings"
     "varu_paste:varu_core varu_platform"
     "varu_strip_model:varu_core"
     "varu_strip_cards:varu_core varu_capture"
-    "varu_strip_ui:varu_strip_model varu_strip_cards varu_paste varu_core varu_platform varu_platform_x11"
-    "varu_app:varu_store varu_settings varu_core varu_platform varu_platform_x11 varu_capture varu_paste varu_strip_model varu_strip_ui"
+    "varu_strip_ui:varu_strip_model varu_strip_cards varu_paste varu_core varu_platform"
+    "varu_app:varu_store varu_settings varu_core varu_platform varu_platform_choice varu_capture varu_paste varu_strip_model varu_strip_ui"
 )
 
 # Called by varu_add_library: remembers which folder of src/ the library is.
