@@ -77,7 +77,7 @@ void ShellCommands::finishPaste(const Readable &cards, bool plainText)
     m_s.sound.play(VaruSound::pasteSound(), false);
     touch(cards.ids);
     if (m_s.keys.trusted()) {
-        QTimer::singleShot(kKeystrokeDelayMs, this, [this] {
+        QTimer::singleShot(m_keystrokeDelayMs, this, [this] {
             // Reopened meanwhile, the strip has the keyboard: the keystroke would paste into
             // its search field. The card stays on the clipboard instead.
             if (m_strip && m_strip->isVisible() && !m_strip->isHiding())

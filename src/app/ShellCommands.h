@@ -37,6 +37,8 @@ public:
 
     explicit ShellCommands(Services services, QObject *parent = nullptr);
 
+    // How long after the write the paste keystroke waits; tests send it at zero.
+    void setKeystrokeDelay(int ms) { m_keystrokeDelayMs = ms; }
     // The strip's window; without one a paste happens at once.
     void setStrip(StripWindow *strip) { m_strip = strip; }
     // The export flow for one tab (it belongs to the backups).
@@ -78,4 +80,5 @@ private:
     StripWindow *m_strip = nullptr;
     std::function<void(const QString &)> m_exportTab;
     bool m_toldNoKeystrokes = false;
+    int m_keystrokeDelayMs = kKeystrokeDelayMs;
 };

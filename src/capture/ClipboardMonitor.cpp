@@ -23,6 +23,12 @@ ClipboardMonitor::ClipboardMonitor(Clipboard &pasteboard, FrontmostApp &apps, Ca
     connect(&m_debounceTimer, &QTimer::timeout, this, [this] { capture(false); });
 }
 
+void ClipboardMonitor::setTiming(const Timing &timing)
+{
+    m_pollTimer.setInterval(timing.pollMs);
+    m_debounceTimer.setInterval(timing.quietMs);
+}
+
 void ClipboardMonitor::setPaused(bool paused)
 {
     if (m_paused == paused)

@@ -26,11 +26,20 @@ public:
     static constexpr int kPollIntervalMs = 250;
     static constexpr int kQuietPeriodMs = 300;
 
+    // How often the change counter is read, and how long a change must stay the last one.
+    struct Timing
+    {
+        int pollMs = kPollIntervalMs;
+        int quietMs = kQuietPeriodMs;
+    };
+
     // Whatever is on the clipboard now is not captured.
     ClipboardMonitor(Clipboard &pasteboard, FrontmostApp &apps, CaptureRules rules,
                       QObject *parent = nullptr);
 
     void setRules(CaptureRules rules) { m_rules = std::move(rules); }
+    // Tests run the poll and the quiet period at zero, or drive the poll by hand.
+    void setTiming(const Timing &timing);
 
     // While paused, copies are skipped for good: resuming does not capture them.
     bool isPaused() const { return m_paused; }

@@ -5,9 +5,28 @@
 #include "app/StoreFunnel.h"
 #include "strip/model/StripModel.h"
 
+#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+// Waits until `spy` has seen `count` signals, returning as each one arrives.
+inline bool arrived(QSignalSpy &spy, qsizetype count)
+{
+    while (spy.size() < count) {
+        if (!spy.wait(10'000))
+            return false;
+    }
+    return spy.size() == count;
+}
+
+// Runs what is already queued on the main thread: zero-length timers and queued calls.
+inline void runQueued()
+{
+    for (int turn = 0; turn < 5; ++turn)
+        QCoreApplication::processEvents();
+}
 
 struct ShellRig
 {
@@ -28,8 +47,14 @@ struct ShellRig
     bool settle(std::function<void(Store &)> body = [](Store &) {})
     {
         bool done = false;
-        funnel.onStore(std::move(body), [&done] { done = true; });
-        return QTest::qWaitFor([&] { return done; });
+        QEventLoop loop;
+        funnel.onStore(std::move(body), [&] {
+            done = true;
+            loop.quit();
+        });
+        QTimer::singleShot(10'000, &loop, &QEventLoop::quit); // only if the store never answers
+        loop.exec();
+        return done;
     }
 
     // A card of plain text and HTML recorded at `time`; its id.

@@ -73,7 +73,7 @@ private Q_SLOTS:
 
         r.dialogs.file = r.dir.filePath(u"tab.varu"_qs);
         r.flows.exportTab(userTab);
-        QTRY_COMPARE(r.exported.size(), 1);
+        QVERIFY(arrived(r.exported, 1));
         QCOMPARE(r.dialogs.shown.value(0), u"A-B.varu | Exporta só os cards da tab “A/B”. Quem "
                                            "abrir o arquivo recebe a tab no Varu. [Exportar]"_qs);
         QCOMPARE(r.dialogs.revealed, QStringList{*r.dialogs.file});
@@ -81,7 +81,7 @@ private Q_SLOTS:
 
         r.dialogs.file = r.dir.filePath(u"sem/pasta/tudo.varu"_qs);
         r.flows.exportEverything();
-        QTRY_COMPARE(r.exported.size(), 2);
+        QVERIFY(arrived(r.exported, 2));
         QVERIFY(r.dialogs.shown.value(1).startsWith(u"Varu "_qs));
         QVERIFY2(r.dialogs.shown.value(2).startsWith(u"Não foi possível exportar | sql(\""_qs),
                  qPrintable(r.dialogs.shown.value(2)));
@@ -119,7 +119,7 @@ private Q_SLOTS:
         r.dialogs.answer = true;
         r.flows.runImport(path, true);
         r.flows.runImport(path, false);
-        QTRY_COMPARE(r.imported.size(), 2);
+        QVERIFY(arrived(r.imported, 2));
         QCOMPARE(r.dialogs.shown.mid(2),
                  (QStringList{u"Importação concluída | 2 cards novos e 1 tab nova."_qs,
                               u"Importação concluída | 0 cards novos."_qs}));
@@ -129,7 +129,7 @@ private Q_SLOTS:
         Connection::open(*r.dialogs.file)->exec("CREATE TABLE notes (body TEXT)");
         const qsizetype reloads = r.snapshots.size();
         r.flows.importFile();
-        QTRY_COMPARE(r.imported.size(), 3);
+        QVERIFY(arrived(r.imported, 3));
         QCOMPARE(r.dialogs.shown.last(),
                  u"Não foi possível importar | Este arquivo não é um backup do Varu."_qs);
         QCOMPARE(r.snapshots.size(), reloads + 1);

@@ -66,6 +66,8 @@ struct Rig : ShellRig
         target.remember(); // the strip opened over window 7 and took the keyboard
         focus.setActive(99);
         commands.setStrip(&strip);
+        commands.setKeystrokeDelay(0);
+        monitor.setTiming({24 * 3600 * 1000, 0}); // polled by hand, no quiet period
         QObject::connect(&monitor, &ClipboardMonitor::captured, [this] { ++captures; });
         monitor.start();
     }
@@ -77,7 +79,7 @@ struct Rig : ShellRig
     bool writeWasCaptured()
     {
         monitor.poll();
-        QTest::qWait(ClipboardMonitor::kQuietPeriodMs + 100);
+        runQueued();
         return captures > 0;
     }
 };
@@ -107,7 +109,8 @@ private Q_SLOTS:
         QCOMPARE(r.clipboard.data(0, u"public.utf8-plain-text"_qs), QByteArray("alfa\ngama"));
         QCOMPARE(r.player.played, QStringList{u"Varu-Colar"_qs});
         QVERIFY(r.keys.sent().isEmpty());
-        QTRY_COMPARE(r.keys.sent(), QList<QString>{u"ctrl+55"_qs});
+        runQueued();
+        QCOMPARE(r.keys.sent(), QList<QString>{u"ctrl+55"_qs});
         QVERIFY(r.settle());
         QVERIFY(r.createdAt(a) > 1e9);
         QCOMPARE(r.createdAt(b), 200.0);
@@ -139,7 +142,7 @@ private Q_SLOTS:
         QCOMPARE(r.strip.hides, 1);
         QCOMPARE(r.clipboard.types(0).size(), 2);
         QCOMPARE(r.player.played, (QStringList{u"Varu-Colar"_qs, u"Varu-Gota"_qs}));
-        QTest::qWait(ShellCommands::kKeystrokeDelayMs * 3);
+        runQueued();
         QVERIFY(r.keys.sent().isEmpty());
         QVERIFY(!r.writeWasCaptured());
 
@@ -148,7 +151,7 @@ private Q_SLOTS:
         r.commands.paste({r.card(rich)}, false);
         r.strip.finishHiding();
         r.strip.show();
-        QTest::qWait(ShellCommands::kKeystrokeDelayMs * 3);
+        runQueued();
         QVERIFY(r.keys.sent().isEmpty());
 
         // A copy made just before is recorded, not hidden by our write.
@@ -193,7 +196,8 @@ private Q_SLOTS:
 
         // Empty: it opens.
         r.commands.createTab(u"Vazia"_qs, u"#EB6F92"_qs, {});
-        QTRY_VERIFY(r.model.tab().isUserTab());
+        QVERIFY(r.settle());
+        QVERIFY(r.model.tab().isUserTab());
         const QString empty = r.model.tab().tabID();
         QCOMPARE(r.model.userTab(empty)->name, u"Vazia"_qs);
 

@@ -72,7 +72,7 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
     // later, because X11 reports the end of a previous showing late, after a quick reopening
     // has taken the keyboard again.
     m_focusLoss.setSingleShot(true);
-    m_focusLoss.setInterval(kFocusLossMs);
+    m_focusLoss.setInterval(m_timing.focusLossMs);
     connect(m_panel.get(), &QWindow::activeChanged, this, [this] {
         if (!m_panel->isActive() && isVisible() && !m_hiding)
             m_focusLoss.start();
@@ -141,6 +141,12 @@ void StripController::setCompositorProbe(std::function<bool()> probe)
     m_compositor = std::move(probe);
 }
 
+void StripController::setTiming(const Timing &timing)
+{
+    m_timing = timing;
+    m_focusLoss.setInterval(timing.focusLossMs);
+}
+
 void StripController::show()
 {
     QScreen *screen = screenUnderPointer();
@@ -172,7 +178,7 @@ void StripController::show()
     m_panel->show();
     m_panel->raise();
     m_panel->requestActivate();
-    m_slide->start(below, target.topLeft(), compositor ? 0.0 : 1.0, 1.0, kShowMs,
+    m_slide->start(below, target.topLeft(), compositor ? 0.0 : 1.0, 1.0, m_timing.showMs,
                    WindowSlide::riseCurve());
     m_keyMonitor = true;
     m_clock.start();
@@ -211,7 +217,7 @@ void StripController::startHide(std::function<void()> completion, FocusReturn fo
     const QPoint from = m_panel->position();
     const qreal fadeTo = m_chrome->translucent() ? 0.0 : 1.0;
     m_slide->start(from, from + QPoint(0, StripPanel::kHeight + kMargin), m_panel->opacity(),
-                   fadeTo, kHideMs, WindowSlide::fallCurve(), [this] { finishHide(); });
+                   fadeTo, m_timing.hideMs, WindowSlide::fallCurve(), [this] { finishHide(); });
 }
 
 void StripController::finishHide()

@@ -75,6 +75,16 @@ public:
     static constexpr int kHideMs = 150;
     static constexpr int kFocusLossMs = 150;
 
+    // How long the slides last and how long a focus loss waits to be confirmed.
+    struct Timing
+    {
+        int showMs = kShowMs;
+        int hideMs = kHideMs;
+        int focusLossMs = kFocusLossMs;
+    };
+    // Tests run the strip at zero: slides and the confirmation still end from the event loop.
+    void setTiming(const Timing &timing);
+
 Q_SIGNALS:
     // The strip has slid out and is gone.
     void hidden();
@@ -107,6 +117,7 @@ private:
     StripKeys m_keys;
     StripPreview *m_preview = nullptr;
     std::function<bool()> m_compositor;
+    Timing m_timing;
     QTimer m_clock; // keeps the relative times fresh while shown
     QTimer m_focusLoss;
 

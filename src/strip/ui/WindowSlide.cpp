@@ -10,11 +10,17 @@ WindowSlide::WindowSlide(QWindow &window, QObject *parent)
     m_animation.setEndValue(1.0);
     connect(&m_animation, &QVariantAnimation::valueChanged, this,
             [this](const QVariant &value) { apply(value.toReal()); });
-    connect(&m_animation, &QVariantAnimation::finished, this, [this] {
-        apply(1.0);
-        if (auto done = std::exchange(m_done, {}))
-            done();
-    });
+    connect(&m_animation, &QVariantAnimation::finished, this, &WindowSlide::finish);
+    m_instant.setSingleShot(true);
+    m_instant.setInterval(0);
+    connect(&m_instant, &QTimer::timeout, this, &WindowSlide::finish);
+}
+
+void WindowSlide::finish()
+{
+    apply(1.0);
+    if (auto done = std::exchange(m_done, {}))
+        done();
 }
 
 QEasingCurve WindowSlide::riseCurve()
@@ -44,12 +50,16 @@ void WindowSlide::start(QPoint from, QPoint to, qreal opacityFrom, qreal opacity
     m_animation.setDuration(durationMs);
     m_animation.setEasingCurve(curve);
     apply(0.0);
-    m_animation.start();
+    if (durationMs <= 0)
+        m_instant.start();
+    else
+        m_animation.start();
 }
 
 void WindowSlide::stop()
 {
     m_done = {};
+    m_instant.stop();
     m_animation.stop();
 }
 

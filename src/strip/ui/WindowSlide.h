@@ -5,6 +5,7 @@
 #include <QEasingCurve>
 #include <QObject>
 #include <QPoint>
+#include <QTimer>
 #include <QVariantAnimation>
 
 #include <functional>
@@ -18,7 +19,8 @@ class WindowSlide : public QObject
 public:
     explicit WindowSlide(QWindow &window, QObject *parent = nullptr);
 
-    // Starts at once, replacing any slide in progress (whose `done` is not called).
+    // Starts at once, replacing any slide in progress (whose `done` is not called). `done` runs
+    // from the event loop, never inside start(), even for a slide of no length.
     void start(QPoint from, QPoint to, qreal opacityFrom, qreal opacityTo, int durationMs,
                const QEasingCurve &curve, std::function<void()> done = {});
     void stop();
@@ -29,9 +31,11 @@ public:
 
 private:
     void apply(qreal progress);
+    void finish();
 
     QWindow &m_window;
     QVariantAnimation m_animation;
+    QTimer m_instant; // ends a slide of no length, which the animation would end inside start()
     QPoint m_from, m_to;
     qreal m_opacityFrom = 1, m_opacityTo = 1;
     std::function<void()> m_done;
