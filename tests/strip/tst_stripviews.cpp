@@ -94,10 +94,7 @@ class TestStripViews : public QObject
     std::unique_ptr<QSignalSpy> warnings;
 
     QQuickItem *root() const { return panel->rootObject(); }
-    QObject *cardMenu() const
-    {
-        return root()->findChild<QObject *>(u"cardMenu"_qs);
-    }
+    QObject *cardMenu() const { return root()->findChild<QObject *>(u"cardMenu"_qs); }
     QVariant evaluate(QObject *scope, const QString &expression)
     {
         QQmlExpression run(qmlContext(scope), scope, expression);
@@ -111,9 +108,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         model.setActions(&actions);
-        auto *pictures = new StripImages(icons, images, [this](const QString &id) {
-            return cardList.item(id);
-        });
+        auto *pictures =
+            new StripImages(icons, images, [this](const QString &id) { return cardList.item(id); });
         panel = std::make_unique<StripPanel>(
             StripPanel::Views{&model, &cardList, &tabs, &chrome, &interaction}, pictures,
             new FileThumbnailProvider(thumbnails));
@@ -159,7 +155,8 @@ private Q_SLOTS:
     void editorsOpenInTheirMode()
     {
         const auto overlay = [&] {
-            return find(root(), [](QQuickItem *item) { return item->property("renaming").isValid(); });
+            return find(root(),
+                        [](QQuickItem *item) { return item->property("renaming").isValid(); });
         };
         QVERIFY(!overlay());
         model.selectOnly(u"A"_qs);
@@ -175,9 +172,8 @@ private Q_SLOTS:
 
         // The tab editor on an existing tab, asking whether to delete it.
         model.editTab(u"T1"_qs, true);
-        QObject *tabEditor = find(root(), [](QQuickItem *item) {
-            return item->property("editor").isValid();
-        });
+        QObject *tabEditor =
+            find(root(), [](QQuickItem *item) { return item->property("editor").isValid(); });
         QVERIFY(tabEditor);
         QCOMPARE(evaluate(tabEditor, u"overlay.editor.name"_qs), QVariant(u"Um"_qs));
         QCOMPARE(evaluate(tabEditor, u"overlay.editor.confirmDelete"_qs), QVariant(true));

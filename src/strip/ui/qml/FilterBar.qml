@@ -21,7 +21,8 @@ Row {
             tip: filter.modelData.label
             tint: bar.strip.kindFilter === filter.index ? Theme.withAlpha(Theme.accent, 0.5)
                                                  : "transparent"
-            onClicked: bar.strip.kindFilter = (bar.strip.kindFilter === filter.index ? -1 : filter.index)
+            onClicked: bar.strip.kindFilter = (bar.strip.kindFilter === filter.index ? -1
+                                                                              : filter.index)
         }
     }
 }
