@@ -8,6 +8,7 @@
 #include "core/ClipItem.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QUrl>
 
@@ -28,9 +29,16 @@ enum class CardCommand {
     Delete,
 };
 
+// A namespace of its own, so that the views can name the cases (a value type cannot).
+namespace CardMenuEntries {
+Q_NAMESPACE
+enum class Kind { Title, Action, Separator, Submenu };
+Q_ENUM_NS(Kind)
+} // namespace CardMenuEntries
+
 struct CardMenuEntry
 {
-    enum class Kind { Title, Action, Separator, Submenu };
+    using Kind = CardMenuEntries::Kind;
 
     Kind kind = Kind::Action;
     QString text;

@@ -5,19 +5,26 @@
 #include "core/ClipItem.h"
 
 #include <QMetaType>
+#include <QObject>
 #include <QString>
+
+// A namespace of its own, so that the views can name the cases (a value type cannot).
+namespace EditModes {
+Q_NAMESPACE
+enum class EditMode { Text, Rename };
+Q_ENUM_NS(EditMode)
+} // namespace EditModes
 
 struct EditState
 {
     Q_GADGET
     Q_PROPERTY(QString text MEMBER text)
-    Q_PROPERTY(Mode mode MEMBER mode)
+    Q_PROPERTY(EditModes::EditMode mode MEMBER mode)
     Q_PROPERTY(QString typeLabel READ typeLabel)
     Q_PROPERTY(QString itemID READ itemID)
 
 public:
-    enum class Mode { Text, Rename };
-    Q_ENUM(Mode)
+    using Mode = EditModes::EditMode;
 
     ClipItem item;
     QString text;

@@ -5,13 +5,19 @@
 #include "core/ClipItem.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 
-enum class PinState { On, Mixed, Off };
-
 namespace PinStates {
+Q_NAMESPACE
+
+// In the namespace, so that its meta-object carries the cases for the views.
+enum class PinState { On, Mixed, Off };
+Q_ENUM_NS(PinState)
 
 // An empty set of cards is off: there is nothing pinned.
 PinState of(const QList<ClipItem> &cards, const QString &tabID);
 
 } // namespace PinStates
+
+using PinStates::PinState;

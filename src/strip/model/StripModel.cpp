@@ -123,16 +123,6 @@ QStringList StripModel::selectedIDList() const
     return QStringList(m_selectedIDs.cbegin(), m_selectedIDs.cend());
 }
 
-QVariant StripModel::editingValue() const
-{
-    return m_editing ? QVariant::fromValue(*m_editing) : QVariant();
-}
-
-QVariant StripModel::tabEditorValue() const
-{
-    return m_boardEditor ? QVariant::fromValue(*m_boardEditor) : QVariant();
-}
-
 QVariant StripModel::dropTargetValue() const
 {
     return m_dropTarget ? QVariant::fromValue(*m_dropTarget) : QVariant();

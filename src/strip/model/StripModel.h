@@ -39,9 +39,12 @@ class StripModel : public QObject
     Q_PROPERTY(QString selectedID READ selectedIDText NOTIFY selectedIDChanged)
     Q_PROPERTY(QStringList selectedIDs READ selectedIDList NOTIFY selectedIDsChanged)
     Q_PROPERTY(int focusToken READ focusToken NOTIFY focusTokenChanged)
-    // An EditState, a TabEditState and a Tab, or undefined when absent.
-    Q_PROPERTY(QVariant editing READ editingValue NOTIFY editingChanged)
-    Q_PROPERTY(QVariant tabEditor READ tabEditorValue NOTIFY tabEditorChanged)
+    // The open editors; an empty state while closed, so the views bind to typed values.
+    Q_PROPERTY(bool editorOpen READ editorOpen NOTIFY editingChanged)
+    Q_PROPERTY(EditState editing READ editingValue NOTIFY editingChanged)
+    Q_PROPERTY(bool tabEditorOpen READ tabEditorOpen NOTIFY tabEditorChanged)
+    Q_PROPERTY(TabEditState tabEditor READ tabEditorValue NOTIFY tabEditorChanged)
+    // A Tab, or undefined when no drag is over a chip.
     Q_PROPERTY(QVariant dropTarget READ dropTargetValue NOTIFY dropTargetChanged)
     Q_PROPERTY(QList<ClipItem> filtered READ filtered NOTIFY filteredChanged)
     Q_PROPERTY(bool hasOverlay READ hasOverlay NOTIFY overlayChanged)
@@ -174,8 +177,10 @@ private:
     void setKindFilterIndex(int index);
     QString selectedIDText() const { return m_selectedID.value_or(QString()); }
     QStringList selectedIDList() const;
-    QVariant editingValue() const;
-    QVariant tabEditorValue() const;
+    bool editorOpen() const { return m_editing.has_value(); }
+    EditState editingValue() const { return m_editing.value_or(EditState()); }
+    bool tabEditorOpen() const { return m_boardEditor.has_value(); }
+    TabEditState tabEditorValue() const { return m_boardEditor.value_or(TabEditState()); }
     QVariant dropTargetValue() const;
 
     // selectedID with the single-selection rule (unless a multi-selection is being written).

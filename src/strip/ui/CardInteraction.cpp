@@ -10,48 +10,23 @@
 
 namespace {
 
-QString kindName(CardMenuEntry::Kind kind)
-{
-    switch (kind) {
-    case CardMenuEntry::Kind::Title:
-        return QStringLiteral("title");
-    case CardMenuEntry::Kind::Separator:
-        return QStringLiteral("separator");
-    case CardMenuEntry::Kind::Submenu:
-        return QStringLiteral("submenu");
-    case CardMenuEntry::Kind::Action:
-        break;
-    }
-    return QStringLiteral("action");
-}
-
-QString pinName(PinState state)
-{
-    switch (state) {
-    case PinState::On:
-        return QStringLiteral("on");
-    case PinState::Mixed:
-        return QStringLiteral("mixed");
-    case PinState::Off:
-        break;
-    }
-    return QStringLiteral("off");
-}
-
 QVariantList toVariant(const QList<CardMenuEntry> &entries)
 {
     QVariantList list;
     list.reserve(entries.size());
     for (const CardMenuEntry &entry : entries) {
-        list.append(QVariantMap{
-            {u"kind"_qs, kindName(entry.kind)},
+        QVariantMap map{
+            {u"kind"_qs, int(entry.kind)},
             {u"text"_qs, entry.text},
             {u"command"_qs, int(entry.command)},
             {u"tabID"_qs, entry.tabID},
             {u"color"_qs, entry.color},
-            {u"pin"_qs, entry.command == CardCommand::Pin ? pinName(entry.pin) : QString()},
             {u"children"_qs, toVariant(entry.children)},
-        });
+        };
+        // Only the tabs of the pin submenu have a state; the views leave it out elsewhere.
+        if (entry.command == CardCommand::Pin)
+            map.insert(u"pin"_qs, int(entry.pin));
+        list.append(map);
     }
     return list;
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 #include <optional>
 
@@ -17,6 +18,8 @@ class Workspace;
 class CardInteraction : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the strip's controller and handed to the views.")
 
 public:
     CardInteraction(StripModel &model, Workspace *workspace, QObject *parent = nullptr);
@@ -31,8 +34,9 @@ public:
     Q_INVOKABLE void cancel();
 
     // A right click: selects the card unless it is already selected, then gives the menu for
-    // the selection as {kind, text, command, tabID, color, pin, children} maps. Empty when
-    // the card is not shown.
+    // the selection as {kind, text, command, tabID, color, pin, children} maps, kind a
+    // CardMenuEntry::Kind and pin (on the pin submenu's tabs only) a PinState. Empty when the
+    // card is not shown.
     Q_INVOKABLE QVariantList openMenu(const QString &id);
     // Runs the command of a chosen entry on the cards of the last menu opened.
     Q_INVOKABLE void run(int command, const QString &tabID = QString());

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QList>
 #include <QSet>
+#include <QtQml/qqmlregistration.h>
 
 class StripModel;
 
@@ -18,6 +19,8 @@ class StripModel;
 class CardListModel : public QAbstractListModel
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the strip's controller and handed to the views.")
     Q_PROPERTY(int count READ count NOTIFY countChanged)
     // Row of the focused card, -1 when it is not visible.
     Q_PROPERTY(int selectedRow READ selectedRow NOTIFY selectedRowChanged)

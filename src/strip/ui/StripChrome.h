@@ -7,12 +7,15 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 class StripModel;
 
 class StripChrome : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the strip's controller and handed to the views.")
     Q_PROPERTY(bool translucent READ translucent NOTIFY translucentChanged)
     Q_PROPERTY(QString searchPlaceholder READ searchPlaceholder NOTIFY textsChanged)
     Q_PROPERTY(bool searching READ searching NOTIFY textsChanged)

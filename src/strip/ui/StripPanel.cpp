@@ -11,10 +11,16 @@
 #include <QQmlEngine>
 #include <QRegion>
 
+// Generated with the Varu.Strip module. The library is static: naming the function keeps its
+// object, and with it the registration of the module's C++ types, in the program.
+void qml_register_types_Varu_Strip();
+
 StripPanel::StripPanel(const Views &views, QQmlImageProviderBase *images,
                        QQmlImageProviderBase *fileThumbnails)
     : m_chrome(views.chrome)
 {
+    volatile auto registerTypes = &qml_register_types_Varu_Strip;
+    Q_UNUSED(registerTypes);
     setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setTitle(QStringLiteral("Varu"));
     QSurfaceFormat format = requestedFormat();

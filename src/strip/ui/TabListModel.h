@@ -5,12 +5,15 @@
 #include <QAbstractListModel>
 #include <QColor>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 
 class StripModel;
 
 class TabListModel : public QAbstractListModel
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the strip's controller and handed to the views.")
 
 public:
     enum Role {

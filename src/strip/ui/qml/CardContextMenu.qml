@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls
 import Varu.Strip
@@ -7,54 +9,54 @@ import Varu.Strip
 // and keeps the keys like the tab chips' menu.
 StripMenu {
     id: cardMenu
-    required property var interaction  // CardInteraction
+    required property CardInteraction interaction
 
     property var made: []  // the submenus of the last opening, destroyed on the next
 
     margins: 8
     delegate: CardMenuItem {}  // the entry that opens a submenu
 
-    function openFor(cardID) {
-        const entries = interaction.openMenu(cardID)
+    function openFor(cardID: string) {
+        const entries = cardMenu.interaction.openMenu(cardID)
         if (entries.length === 0)
             return
-        clear()
-        fill(cardMenu, entries)
-        popup()
+        cardMenu.clear()
+        cardMenu.fill(cardMenu, entries)
+        cardMenu.popup()
     }
 
     function clear() {
-        while (count > 0)
-            removeItem(itemAt(0)) // destroys the entry
-        for (const object of made)
+        while (cardMenu.count > 0)
+            cardMenu.removeItem(cardMenu.itemAt(0)) // destroys the entry
+        for (const object of cardMenu.made)
             object.destroy()
-        made = []
+        cardMenu.made = []
     }
 
     function fill(target, entries) {
-        const stateColumn = entries.some(e => e.pin !== "")
+        const stateColumn = entries.some(e => e.pin !== undefined)
         for (const entry of entries) {
-            if (entry.kind === "separator") {
+            if (entry.kind === CardMenuEntry.Separator) {
                 target.addItem(separator.createObject(null))
-            } else if (entry.kind === "submenu") {
+            } else if (entry.kind === CardMenuEntry.Submenu) {
                 const sub = submenu.createObject(null, {title: entry.text})
-                made.push(sub)
-                fill(sub, entry.children)
+                cardMenu.made.push(sub)
+                cardMenu.fill(sub, entry.children)
                 target.addMenu(sub)
             } else {
                 target.addItem(action.createObject(null, {
                     text: entry.text,
                     command: entry.command,
                     tabID: entry.tabID,
-                    heading: entry.kind === "title",
-                    enabled: entry.kind !== "title",
+                    heading: entry.kind === CardMenuEntry.Title,
+                    enabled: entry.kind !== CardMenuEntry.Title,
                     stateColumn: stateColumn,
-                    mark: entry.pin,
+                    mark: entry.pin !== undefined ? entry.pin : PinState.Off,
                     dotColor: entry.color !== "" ? cardMenu.chrome.color(entry.color) : undefined
                 }))
             }
         }
-        target.width = Qt.binding(() => widest(target))
+        target.width = Qt.binding(() => cardMenu.widest(target))
     }
 
     // As wide as the widest entry, and never narrower than the tab chips' menu.
@@ -72,7 +74,8 @@ StripMenu {
     Component {
         id: action
         CardMenuItem {
-            onTriggered: cardMenu.interaction.run(command, tabID)
+            id: entry
+            onTriggered: cardMenu.interaction.run(entry.command, entry.tabID)
         }
     }
     Component {

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Varu.Strip
 
 // An entry of a card's menu: a command, the muted heading of a group, the entry that opens
@@ -12,11 +11,11 @@ StripMenuItem {
     property bool heading: false
     // The menu has a state column: every entry leaves room for it, so the texts line up.
     property bool stateColumn: false
-    property string mark: ""       // "on", "mixed" or "off"
+    property int mark: PinState.Off
     property var dotColor: undefined
 
-    leftPadding: stateColumn ? 26 : 10
-    rightPadding: subMenu ? 26 : 12
+    leftPadding: item.stateColumn ? 26 : 10
+    rightPadding: item.subMenu ? 26 : 12
 
     // ✓ for a tab that holds every card, a bar for one that holds some of them.
     indicator: Item {
@@ -26,7 +25,7 @@ StripMenuItem {
         anchors.verticalCenter: parent.verticalCenter
         Text {
             anchors.centerIn: parent
-            visible: item.mark === "on"
+            visible: item.mark === PinState.On
             text: "✓"
             color: Theme.primary
             font.pixelSize: 13
@@ -34,7 +33,7 @@ StripMenuItem {
         }
         Rectangle {
             anchors.centerIn: parent
-            visible: item.mark === "mixed"
+            visible: item.mark === PinState.Mixed
             width: 8
             height: 2
             radius: 1

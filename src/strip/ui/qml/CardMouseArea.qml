@@ -7,21 +7,21 @@ import Varu.Strip
 MouseArea {
     id: area
     required property string cardID
-    required property var interaction  // CardInteraction
-    required property var menu         // CardContextMenu
+    required property CardInteraction interaction
+    required property CardContextMenu menu
     property real radius: 20
 
     acceptedButtons: Qt.LeftButton | Qt.RightButton
 
-    function inShape(px, py) {
-        const r = radius
-        const cx = Math.max(r, Math.min(width - r, px))
-        const cy = Math.max(r, Math.min(height - r, py))
+    function inShape(px: real, py: real): bool {
+        const r = area.radius
+        const cx = Math.max(r, Math.min(area.width - r, px))
+        const cy = Math.max(r, Math.min(area.height - r, py))
         return (px - cx) * (px - cx) + (py - cy) * (py - cy) <= r * r
     }
 
     onPressed: mouse => {
-        if (!inShape(mouse.x, mouse.y)) {
+        if (!area.inShape(mouse.x, mouse.y)) {
             mouse.accepted = false
             return
         }
@@ -31,16 +31,16 @@ MouseArea {
         if (window && !window.active)
             window.requestActivate()
         if (mouse.button === Qt.LeftButton)
-            interaction.press(cardID, mouse.modifiers,
+            area.interaction.press(area.cardID, mouse.modifiers,
                               (mouse.flags & Qt.MouseEventCreatedDoubleClick) !== 0)
     }
     onReleased: mouse => {
         if (mouse.button === Qt.LeftButton)
-            interaction.release(cardID)
+            area.interaction.release(area.cardID)
     }
-    onCanceled: interaction.cancel()
+    onCanceled: area.interaction.cancel()
     onClicked: mouse => {
         if (mouse.button === Qt.RightButton)
-            menu.openFor(cardID)
+            area.menu.openFor(area.cardID)
     }
 }

@@ -26,6 +26,7 @@ Item {
     width: 228
     height: 238
     scale: selected ? 1.0 : 0.965
+    onKindChanged: content.load()
     Behavior on scale { NumberAnimation { duration: 220; easing.type: Easing.OutCubic } }
 
     Rectangle {
@@ -46,7 +47,8 @@ Item {
         width: 228
         height: 74
         source: card.headerSource
-        sourceSize: Qt.size(228, 74)
+        sourceSize.width: 228
+        sourceSize.height: 74
     }
     Column {
         x: 13
@@ -81,150 +83,20 @@ Item {
         y: 60
         width: 204
         height: 146
-        sourceComponent: {
+        // Each content is a file of its own that takes the card: a component declared here
+        // would reach it through this file's ids, which the tools check only in bound
+        // components, and a Loader of Qt 6.4 refuses to create those.
+        function load() {
             switch (card.kind) {
-            case "link": return linkContent
+            case "link": return content.setSource("CardLinkContent.qml", {card: card})
             case "image":
-            case "pdf": return pictureContent
-            case "file": return fileContent
-            case "color": return colorContent
-            default: return textContent
+            case "pdf": return content.setSource("CardPictureContent.qml", {card: card})
+            case "file": return content.setSource("CardFileContent.qml", {card: card})
+            case "color": return content.setSource("CardColorContent.qml", {card: card})
+            default: return content.setSource("CardTextContent.qml", {card: card})
             }
         }
-    }
-
-    Component {
-        id: textContent
-        Text {
-            topPadding: 10
-            text: card.body
-            color: Theme.primary
-            font.pixelSize: 12
-            lineHeightMode: Text.FixedHeight
-            lineHeight: 17
-            wrapMode: Text.WrapAtWordBoundaryOrAnywhere
-            maximumLineCount: Math.max(1, Math.floor((height - topPadding) / lineHeight))
-            elide: Text.ElideRight
-            textFormat: Text.PlainText
-        }
-    }
-
-    Component {
-        id: linkContent
-        Column {
-            topPadding: 12
-            spacing: 6
-            Text {
-                width: parent.width
-                text: card.linkHost
-                visible: text !== ""
-                color: Theme.primary
-                font.pixelSize: 17
-                font.weight: Font.DemiBold
-                elide: Text.ElideRight
-                maximumLineCount: 1
-                textFormat: Text.PlainText
-            }
-            Text {
-                width: parent.width
-                text: card.body
-                color: Theme.secondary
-                font.pixelSize: 11
-                wrapMode: Text.WrapAnywhere
-                maximumLineCount: 5
-                elide: Text.ElideRight
-                textFormat: Text.PlainText
-            }
-        }
-    }
-
-    Component {
-        id: pictureContent
-        Item {
-            Image {
-                id: thumb
-                anchors.centerIn: parent
-                visible: card.thumbSource !== ""
-                source: card.thumbSource
-                sourceSize: Qt.size(204, 130)
-            }
-            // No thumbnail, or bytes that do not decode (an empty picture comes back).
-            Symbol {
-                anchors.centerIn: parent
-                visible: card.thumbSource === "" || thumb.implicitWidth <= 1
-                name: card.kind === "image" ? "photo" : "doc.richtext"
-                size: 40
-                tint: Theme.tertiary
-            }
-        }
-    }
-
-    Component {
-        id: fileContent
-        Item {
-            FilePreview {
-                visible: card.files.length === 1
-                y: 3
-                width: 204
-                height: 140
-                file: card.files.length === 1 ? card.files[0] : null
-            }
-            Row {
-                visible: card.files.length > 1
-                anchors.verticalCenter: parent.verticalCenter
-                spacing: 6
-                Repeater {
-                    model: card.files.length > 1 ? card.files : []
-                    delegate: Item {
-                        required property var modelData
-                        required property int index
-                        width: 64
-                        height: 62
-                        FilePreview {
-                            anchors.fill: parent
-                            file: modelData
-                        }
-                        // "+N" covers the third preview when more files follow.
-                        Rectangle {
-                            visible: index === 2 && card.moreLabel !== ""
-                            anchors.fill: parent
-                            radius: 8
-                            color: Qt.rgba(0, 0, 0, 0.55)
-                            Text {
-                                anchors.centerIn: parent
-                                text: card.moreLabel
-                                color: "white"
-                                font.pixelSize: 11
-                                font.weight: Font.DemiBold
-                            }
-                        }
-                    }
-                }
-            }
-        }
-    }
-
-    Component {
-        id: colorContent
-        Column {
-            topPadding: 12
-            spacing: 10
-            Rectangle {
-                width: parent.width
-                height: 92
-                radius: 14
-                color: card.swatch
-                border.color: Qt.rgba(1, 1, 1, 0.12)
-                border.width: 1
-            }
-            Text {
-                text: card.body
-                color: Theme.primary
-                font.pixelSize: 15
-                font.weight: Font.DemiBold
-                textFormat: Text.PlainText
-            }
-        }
+        Component.onCompleted: load()
     }
 
     // Footer: facts on the left, the pin and the quick-paste number on the right.

@@ -4,8 +4,8 @@ import Varu.Strip
 // The card editor: the text of a text card, or a card's own name.
 Item {
     id: overlay
-    required property var strip   // StripModel
-    readonly property bool renaming: strip.editing !== undefined && strip.editing.mode === 1
+    required property StripModel strip
+    readonly property bool renaming: overlay.strip.editing.mode === EditMode.Rename
 
     Scrim {
         anchors.fill: parent
@@ -52,7 +52,7 @@ Item {
                 Text {
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
-                    text: overlay.strip.editing !== undefined ? overlay.strip.editing.typeLabel : ""
+                    text: overlay.strip.editing.typeLabel
                     color: Theme.secondary
                     font.pixelSize: 11
                     textFormat: Text.PlainText
@@ -155,8 +155,8 @@ Item {
 
     // The editor opens with the text as it is, and the keyboard.
     Component.onCompleted: {
-        const text = strip.editing !== undefined ? strip.editing.text : ""
-        if (renaming) {
+        const text = overlay.strip.editing.text
+        if (overlay.renaming) {
             name.text = text
             name.selectAll()
             name.forceActiveFocus()

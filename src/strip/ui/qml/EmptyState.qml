@@ -5,7 +5,7 @@ import Varu.Strip
 // history.
 Column {
     id: empty
-    required property var chrome  // StripChrome
+    required property StripChrome chrome
 
     spacing: 6
     Symbol {

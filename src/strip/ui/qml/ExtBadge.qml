@@ -1,5 +1,4 @@
 import QtQuick
-import Varu.Strip
 
 // A file's extension on a small tag in the colour of its category.
 Rectangle {

@@ -11,14 +11,16 @@ Item {
         id: icon
         anchors.fill: parent
         source: preview.file ? preview.file.icon : ""
-        sourceSize: Qt.size(width, height)
+        sourceSize.width: width
+        sourceSize.height: height
         visible: thumb.opacity < 1
     }
     Image {
         id: thumb
         anchors.centerIn: parent
         source: preview.file ? preview.file.thumb : ""
-        sourceSize: Qt.size(preview.width, preview.height)
+        sourceSize.width: preview.width
+        sourceSize.height: preview.height
         asynchronous: true
         // A file without a preview answers with a single transparent pixel.
         visible: status === Image.Ready && implicitWidth > 1

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Varu.Strip
 
@@ -5,20 +7,22 @@ import Varu.Strip
 // second click on it shows every kind again.
 Row {
     id: bar
-    required property var strip   // StripModel
-    required property var chrome  // StripChrome
+    required property StripModel strip
+    required property StripChrome chrome
 
     spacing: 4
     Repeater {
         model: bar.chrome.filters
         delegate: CircleButton {
-            required property var modelData
+            id: filter
+            required property var modelData  // {label, symbol}
             required property int index
-            symbol: modelData.symbol
-            tip: modelData.label
-            tint: bar.strip.kindFilter === index ? Theme.withAlpha(Theme.accent, 0.5)
+            symbol: filter.modelData.symbol
+            tip: filter.modelData.label
+            tint: bar.strip.kindFilter === filter.index ? Theme.withAlpha(Theme.accent, 0.5)
                                                  : "transparent"
-            onClicked: bar.strip.kindFilter = (bar.strip.kindFilter === index ? -1 : index)
+            onClicked: bar.strip.kindFilter = (bar.strip.kindFilter === filter.index ? -1
+                                                                              : filter.index)
         }
     }
 }

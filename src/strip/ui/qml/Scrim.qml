@@ -1,5 +1,4 @@
 import QtQuick
-import Varu.Strip
 
 // The dimmed strip behind an editor; a click on it cancels the editor.
 Rectangle {

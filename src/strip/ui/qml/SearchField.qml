@@ -4,8 +4,8 @@ import Varu.Strip
 // The search capsule: a magnifying glass, the query as typed, and a button that clears it.
 Item {
     id: field
-    required property var strip   // StripModel
-    required property var chrome  // StripChrome
+    required property StripModel strip
+    required property StripChrome chrome
     property alias input: input
 
     width: 250

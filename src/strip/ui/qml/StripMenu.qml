@@ -6,11 +6,11 @@ import Varu.Strip
 Menu {
     id: menu
     // StripChrome: told while the menu is open. A submenu has none; its menu stays open.
-    property var chrome: null
+    property StripChrome chrome: null
 
     padding: 5
-    onOpened: if (chrome) chrome.menuOpen = true
-    onClosed: if (chrome) chrome.menuOpen = false
+    onOpened: if (menu.chrome) menu.chrome.menuOpen = true
+    onClosed: if (menu.chrome) menu.chrome.menuOpen = false
 
     // Showing the strip again starts without a menu.
     Connections {

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Varu.Strip
 
@@ -5,11 +7,11 @@ import Varu.Strip
 // what to do when there is none) below, on the strip's glass.
 Item {
     id: root
-    required property var strip   // StripModel
-    required property var cards   // CardListModel
-    required property var tabs    // TabListModel
-    required property var chrome  // StripChrome
-    required property var interaction  // CardInteraction: clicks and menus on cards
+    required property StripModel strip
+    required property CardListModel cards
+    required property TabListModel tabs
+    required property StripChrome chrome
+    required property CardInteraction interaction  // clicks and menus on cards
 
     // Glass: see-through where a compositor blends it, solid otherwise (the window's shape
     // cuts the corners then).
@@ -100,7 +102,7 @@ Item {
             }
 
             // Centres a card, sliding there unless asked to jump.
-            function reveal(row, animated) {
+            function reveal(row: int, animated: bool) {
                 if (row < 0 || row >= count)
                     return
                 scroll.stop()
@@ -131,6 +133,7 @@ Item {
 
         CardContextMenu {
             id: cardMenu
+            objectName: "cardMenu"
             chrome: root.chrome
             interaction: root.interaction
         }
@@ -171,20 +174,19 @@ Item {
         }
     }
 
-    // The card editor and the tab editor, over everything while open.
+    // The card editor and the tab editor, over everything while open. Loaded by address with
+    // their models: a Loader of Qt 6.4 refuses components bound to this file.
     Loader {
+        id: editOverlay
         anchors.fill: parent
-        active: root.strip.editing !== undefined
-        sourceComponent: EditOverlay {
-            strip: root.strip
-        }
+        active: root.strip.editorOpen
+        Component.onCompleted: editOverlay.setSource("EditOverlay.qml", {strip: root.strip})
     }
     Loader {
+        id: tabEditorOverlay
         anchors.fill: parent
-        active: root.strip.tabEditor !== undefined
-        sourceComponent: TabEditorOverlay {
-            strip: root.strip
-            chrome: root.chrome
-        }
+        active: root.strip.tabEditorOpen
+        Component.onCompleted: tabEditorOverlay.setSource("TabEditorOverlay.qml",
+                                                          {strip: root.strip, chrome: root.chrome})
     }
 }

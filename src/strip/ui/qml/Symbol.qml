@@ -9,7 +9,8 @@ Image {
 
     width: size
     height: size
-    sourceSize: Qt.size(size, size)
+    sourceSize.width: size
+    sourceSize.height: size
     source: name ? Theme.symbol(name, tint) : ""
     fillMode: Image.PreserveAspectFit
     smooth: true

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Varu.Strip
 
@@ -5,9 +7,9 @@ import Varu.Strip
 // they do not fit.
 Flickable {
     id: bar
-    required property var strip  // StripModel
-    required property var tabs   // TabListModel
-    required property var chrome // StripChrome
+    required property StripModel strip
+    required property TabListModel tabs
+    required property StripChrome chrome
 
     implicitWidth: row.width
     height: 34

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Varu.Strip
 
 // One chip of the tab bar: a dot in the tab's colour (or the history's clock), its name and
@@ -7,8 +6,8 @@ import Varu.Strip
 // click and offers a menu on a right click.
 Item {
     id: chip
-    required property var strip      // StripModel
-    required property var chrome     // StripChrome
+    required property StripModel strip
+    required property StripChrome chrome
     required property string tabID
     required property bool isHistory
     required property string title

@@ -1,13 +1,14 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Varu.Strip
 
 // The tab editor: a new tab's or an existing tab's name and colour, and deleting a tab.
 Item {
     id: overlay
-    required property var strip   // StripModel
-    required property var chrome  // StripChrome
-    readonly property var editor: strip.tabEditor
-    readonly property bool open: editor !== undefined
+    required property StripModel strip
+    required property StripChrome chrome
+    readonly property tabEditState editor: overlay.strip.tabEditor
 
     Scrim {
         anchors.fill: parent
@@ -31,7 +32,7 @@ Item {
             spacing: 14
 
             Text {
-                text: overlay.open && overlay.editor.isNew ? "Nova tab" : "Editar tab"
+                text: overlay.editor.isNew ? "Nova tab" : "Editar tab"
                 color: Theme.primary
                 font.pixelSize: 14
                 font.weight: Font.DemiBold
@@ -49,7 +50,7 @@ Item {
                     width: 12
                     height: 12
                     radius: 6
-                    color: overlay.chrome.color(overlay.open ? overlay.editor.color : "")
+                    color: overlay.chrome.color(overlay.editor.color)
                 }
                 TextInput {
                     id: name
@@ -82,11 +83,12 @@ Item {
                 Repeater {
                     model: overlay.chrome.tabColors
                     delegate: Rectangle {
+                        id: swatch
                         required property string modelData
                         width: 22
                         height: 22
                         radius: 11
-                        color: modelData
+                        color: swatch.modelData
                         // The chosen colour wears a white ring inside its edge.
                         Rectangle {
                             anchors.fill: parent
@@ -94,12 +96,12 @@ Item {
                             color: "transparent"
                             border.color: "white"
                             border.width: 2.5
-                            visible: overlay.open && overlay.editor.color === modelData
+                            visible: overlay.editor.color === swatch.modelData
                         }
                         MouseArea {
                             anchors.fill: parent
                             cursorShape: Qt.PointingHandCursor
-                            onClicked: overlay.strip.setTabEditorColor(modelData)
+                            onClicked: overlay.strip.setTabEditorColor(swatch.modelData)
                         }
                     }
                 }
@@ -108,7 +110,7 @@ Item {
             Text {
                 width: parent.width
                 visible: text !== ""
-                text: overlay.open ? overlay.editor.notice : ""
+                text: overlay.editor.notice
                 color: Theme.secondary
                 font.pixelSize: 11
                 wrapMode: Text.Wrap
@@ -118,10 +120,10 @@ Item {
                 width: parent.width
                 height: 28
                 StripButton {
-                    visible: overlay.open && !overlay.editor.isNew
-                    text: overlay.open && overlay.editor.confirmDelete ? "Excluir tab e seus cards"
+                    visible: !overlay.editor.isNew
+                    text: overlay.editor.confirmDelete ? "Excluir tab e seus cards"
                                                                        : "Excluir…"
-                    prominent: overlay.open && overlay.editor.confirmDelete
+                    prominent: overlay.editor.confirmDelete
                     destructive: true
                     onClicked: {
                         if (overlay.editor.confirmDelete)
@@ -138,9 +140,9 @@ Item {
                         onClicked: overlay.strip.cancelOverlay()
                     }
                     StripButton {
-                        text: overlay.open && overlay.editor.isNew ? "Criar" : "Salvar"
+                        text: overlay.editor.isNew ? "Criar" : "Salvar"
                         prominent: true
-                        enabled: overlay.open && overlay.editor.canCommit
+                        enabled: overlay.editor.canCommit
                         onClicked: overlay.strip.commitOverlay()
                     }
                 }
@@ -149,7 +151,7 @@ Item {
     }
 
     Component.onCompleted: {
-        name.text = open ? editor.name : ""
+        name.text = overlay.editor.name
         name.selectAll()
         name.forceActiveFocus()
     }
