@@ -85,7 +85,7 @@ class TestListModels : public QObject
 {
     Q_OBJECT
 
-    AppIcons icons;
+    AppIcons icons{[](const QString &) { return std::optional<QIcon>(); }};
     AppColors colors{icons};
     RelativeTime times;
     CardPresenter presenter{colors, times};

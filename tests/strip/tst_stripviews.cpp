@@ -81,7 +81,7 @@ class TestStripViews : public QObject
     RecordingActions actions;
     StripModel model;
     ImageCache images;
-    AppIcons icons;
+    AppIcons icons{[](const QString &) { return std::optional<QIcon>(); }};
     AppColors colors{icons};
     RelativeTime times;
     CardPresenter presenter{colors, times};
