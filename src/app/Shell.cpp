@@ -219,7 +219,7 @@ void Shell::runTrayCommand(TrayMenu::Command command)
     case C::RequestClipboardAccess:
         m_monitor->capture(true);
         break;
-    case C::RequestAccessibility:
+    case C::ExplainPasting:
         explainKeystrokes();
         break;
     case C::TogglePause:

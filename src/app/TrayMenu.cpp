@@ -53,7 +53,7 @@ QList<Entry> entries(const State &state)
         menu << item(Command::RequestClipboardAccess,
                      QStringLiteral("Permitir acesso ao clipboard…"));
     if (!state.canPostKeystrokes)
-        menu << item(Command::RequestAccessibility,
+        menu << item(Command::ExplainPasting,
                      QStringLiteral("Permitir colagem automática (Acessibilidade)…"));
     menu << item(Command::TogglePause, state.paused ? QStringLiteral("Retomar captura")
                                                     : QStringLiteral("Pausar captura"));

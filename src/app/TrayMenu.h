@@ -15,7 +15,7 @@ enum class Command {
     None, // the status line and separators
     OpenStrip,
     RequestClipboardAccess,
-    RequestAccessibility,
+    ExplainPasting,
     TogglePause,
     ToggleLogin,
     OpenSettings,

@@ -5,13 +5,13 @@
 
 #include "platform/Log.h"
 
-ClipboardMonitor::ClipboardMonitor(Clipboard &pasteboard, FrontmostApp &apps, CaptureRules rules,
+ClipboardMonitor::ClipboardMonitor(Clipboard &clipboard, FrontmostApp &apps, CaptureRules rules,
                                      QObject *parent)
     : QObject(parent)
-    , m_pasteboard(pasteboard)
+    , m_clipboard(clipboard)
     , m_apps(apps)
     , m_rules(std::move(rules))
-    , m_lastChangeCount(pasteboard.changeCount())
+    , m_lastChangeCount(clipboard.changeCount())
 {
     m_pollTimer.setInterval(kPollIntervalMs);
     m_pollTimer.setTimerType(Qt::CoarseTimer); // 5 % slack, as much as a poll can afford
@@ -39,14 +39,14 @@ void ClipboardMonitor::setPaused(bool paused)
 
 void ClipboardMonitor::start()
 {
-    m_lastChangeCount = m_pasteboard.changeCount();
+    m_lastChangeCount = m_clipboard.changeCount();
     m_pollTimer.start();
     refreshAccess();
 }
 
 void ClipboardMonitor::poll()
 {
-    const qint64 count = m_pasteboard.changeCount();
+    const qint64 count = m_clipboard.changeCount();
     if (count == m_lastChangeCount)
         return;
     m_lastChangeCount = count;
@@ -62,14 +62,14 @@ void ClipboardMonitor::flushPending()
 
 void ClipboardMonitor::markOwnWrite()
 {
-    m_lastChangeCount = m_pasteboard.changeCount();
+    m_lastChangeCount = m_clipboard.changeCount();
     m_debounceTimer.stop();
 }
 
 ClipboardMonitor::Access ClipboardMonitor::refreshAccess()
 {
     Access state = Access::Allowed;
-    switch (m_pasteboard.accessBehavior()) {
+    switch (m_clipboard.accessBehavior()) {
     case Clipboard::AccessBehavior::AlwaysAllow:
         state = Access::Allowed;
         break;
@@ -92,8 +92,8 @@ QList<Representation> ClipboardMonitor::readRepresentations(int itemCount, qint6
 {
     QList<Representation> reps;
     for (int item = 0; item < itemCount; ++item) {
-        for (const QString &type : m_pasteboard.types(item)) {
-            std::optional<QByteArray> data = m_pasteboard.data(item, type);
+        for (const QString &type : m_clipboard.types(item)) {
+            std::optional<QByteArray> data = m_clipboard.data(item, type);
             if (!data)
                 continue;
             if (!m_rules.admit(total, data->size())) {
@@ -117,11 +117,11 @@ void ClipboardMonitor::capture(bool userInitiated)
     if (state == Access::Denied)
         return;
     if (state == Access::NeedsPermission && !userInitiated) {
-        qCInfo(lcVaru, "Sem permissão permanente de leitura do pasteboard; captura ignorada");
+        qCInfo(lcVaru, "Sem permissão permanente de leitura do clipboard; captura ignorada");
         return;
     }
 
-    const int itemCount = m_pasteboard.itemCount();
+    const int itemCount = m_clipboard.itemCount();
     if (itemCount <= 0) {
         refreshAccess();
         return;
@@ -129,7 +129,7 @@ void ClipboardMonitor::capture(bool userInitiated)
 
     QStringList types;
     for (int item = 0; item < itemCount; ++item)
-        types += m_pasteboard.types(item);
+        types += m_clipboard.types(item);
     if (const std::optional<QString> ignored = m_rules.ignoredType(types)) {
         qCInfo(lcVaru, "Tipo ignorado %s; cópia não guardada", qUtf8Printable(*ignored));
         refreshAccess();
@@ -154,7 +154,7 @@ void ClipboardMonitor::capture(bool userInitiated)
     }
 
     std::optional<CapturedClip> clip =
-        Classifier::classify(reps, total, m_rules, [this] { return m_pasteboard.readColor(); });
+        Classifier::classify(reps, total, m_rules, [this] { return m_clipboard.readColor(); });
     if (!clip) {
         refreshAccess();
         return;

@@ -34,7 +34,7 @@ public:
     };
 
     // Whatever is on the clipboard now is not captured.
-    ClipboardMonitor(Clipboard &pasteboard, FrontmostApp &apps, CaptureRules rules,
+    ClipboardMonitor(Clipboard &clipboard, FrontmostApp &apps, CaptureRules rules,
                       QObject *parent = nullptr);
 
     void setRules(CaptureRules rules) { m_rules = std::move(rules); }
@@ -72,7 +72,7 @@ private:
     // Every representation of every item, in order, within the size budget.
     QList<Representation> readRepresentations(int itemCount, qint64 &total);
 
-    Clipboard &m_pasteboard;
+    Clipboard &m_clipboard;
     FrontmostApp &m_apps;
     CaptureRules m_rules;
     bool m_paused = false;

@@ -34,9 +34,9 @@ std::optional<QString> strictUtf8(const QByteArray &bytes)
 
 } // namespace
 
-Paster::Paster(Clipboard &pasteboard, KeyboardLayout &layout, KeyInjector &keys,
+Paster::Paster(Clipboard &clipboard, KeyboardLayout &layout, KeyInjector &keys,
                WindowFocus &focus)
-    : m_pasteboard(pasteboard)
+    : m_clipboard(clipboard)
     , m_layout(layout)
     , m_keys(keys)
     , m_focus(focus)
@@ -89,10 +89,10 @@ QList<ClipboardItem> Paster::items(const QList<QList<Representation>> &lists, bo
 void Paster::write(const QList<QList<Representation>> &lists, bool plainTextOnly)
 {
     if (const std::optional<QString> text = mergedText(lists)) {
-        m_pasteboard.writeString(*text);
+        m_clipboard.writeString(*text);
         return;
     }
-    m_pasteboard.writeItems(items(lists, plainTextOnly));
+    m_clipboard.writeItems(items(lists, plainTextOnly));
 }
 
 bool Paster::isTerminal(const QStringList &windowClass)
@@ -147,7 +147,7 @@ void Paster::sendPasteKeystroke()
 {
     const std::optional<WindowId> target = m_focus.activeWindow();
     if (target && isTerminal(m_focus.windowClass(*target))) {
-        m_pasteboard.mirrorToPrimarySelection();
+        m_clipboard.mirrorToPrimarySelection();
         m_keys.sendShiftInsert();
         return;
     }

@@ -18,7 +18,7 @@ class WindowFocus;
 class Paster
 {
 public:
-    Paster(Clipboard &pasteboard, KeyboardLayout &layout, KeyInjector &keys, WindowFocus &focus);
+    Paster(Clipboard &clipboard, KeyboardLayout &layout, KeyInjector &keys, WindowFocus &focus);
 
     // `lists` holds one list of representations per card, in the order the cards were
     // chosen. Replaces the whole clipboard content.
@@ -41,7 +41,7 @@ public:
     static bool isTerminal(const QStringList &windowClass);
 
 private:
-    Clipboard &m_pasteboard;
+    Clipboard &m_clipboard;
     KeyboardLayout &m_layout;
     KeyInjector &m_keys;
     WindowFocus &m_focus;

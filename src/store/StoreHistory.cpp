@@ -125,14 +125,17 @@ void Store::prune(qint64 keeping)
     // The cards past the newest `keeping`, found in the history index alone: comparing every
     // history card's id against the ids of the ones to keep reads each row from the table and
     // cost ~16 ms at 10,000 cards on every capture.
-    Statement update =
-        m_db->prepare("UPDATE items SET in_history = 0 WHERE in_history = 1 AND rowid IN\n"
-                      "    (SELECT rowid FROM items WHERE in_history = 1 ORDER BY created_at DESC "
-                      "LIMIT -1 OFFSET ?)");
-    update.bindInt64(1, keeping);
-    update.stepOrThrow();
-    if (m_db->changes() >= 1)
-        purge();
+    // One transaction, so that no reader sees cards out of the history but not yet purged.
+    transaction([&] {
+        Statement update = m_db->prepare(
+            "UPDATE items SET in_history = 0 WHERE in_history = 1 AND rowid IN\n"
+            "    (SELECT rowid FROM items WHERE in_history = 1 ORDER BY created_at DESC "
+            "LIMIT -1 OFFSET ?)");
+        update.bindInt64(1, keeping);
+        update.stepOrThrow();
+        if (m_db->changes() >= 1)
+            purge();
+    });
 }
 
 qint64 Store::expire(qint64 olderThanDays, double now)
@@ -140,13 +143,16 @@ qint64 Store::expire(qint64 olderThanDays, double now)
     if (olderThanDays < 1)
         return 0;
     const double cutoff = now - double(olderThanDays) * 86400.0;
-    Statement update =
-        m_db->prepare("UPDATE items SET in_history = 0 WHERE in_history = 1 AND created_at < ?");
-    update.bindDouble(1, cutoff);
-    update.stepOrThrow();
-    const qint64 left = m_db->changes();
-    if (left >= 1)
-        purge();
+    qint64 left = 0;
+    transaction([&] {
+        Statement update = m_db->prepare(
+            "UPDATE items SET in_history = 0 WHERE in_history = 1 AND created_at < ?");
+        update.bindDouble(1, cutoff);
+        update.stepOrThrow();
+        left = m_db->changes();
+        if (left >= 1)
+            purge();
+    });
     return left;
 }
 

@@ -69,8 +69,8 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
     m_slide = std::make_unique<WindowSlide>(*m_panel);
 
     // Another window took the keyboard: the user has moved on. The loss is confirmed a moment
-    // later, because X11 reports the end of a previous showing late, after a quick reopening
-    // has taken the keyboard again.
+    // later, because some desktops report the end of a previous showing late, after a quick
+    // reopening has taken the keyboard again.
     m_focusLoss.setSingleShot(true);
     m_focusLoss.setInterval(m_timing.focusLossMs);
     connect(m_panel.get(), &QWindow::activeChanged, this, [this] {
