@@ -13,7 +13,7 @@ set(VARU_LAYERS
     "varu_platform_freedesktop:varu_platform"
     "varu_platform_x11:varu_platform varu_platform_freedesktop"
     "varu_platform_choice:varu_platform varu_platform_x11"
-    "varu_settings:varu_platform"
+    "varu_settings:varu_core varu_platform"
     "varu_store:varu_core varu_platform"
     "varu_capture:varu_core varu_platform varu_settings"
     "varu_paste:varu_core varu_platform"

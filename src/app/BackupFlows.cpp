@@ -63,6 +63,7 @@ QString BackupFlows::importReport(const Store::ImportResult &result)
 void BackupFlows::exportEverything()
 {
     runExport(everythingFileName(QDateTime::currentDateTime()), Store::ExportScope::everything(),
+              QStringLiteral("Exportar o histórico e as tabs"),
               QStringLiteral("Exporta o histórico e todas as tabs. O arquivo leva o conteúdo "
                              "copiado: compartilhe só com quem você confia."));
 }
@@ -72,17 +73,22 @@ void BackupFlows::exportTab(const QString &id)
     const std::optional<UserTab> userTab = m_model.userTab(id);
     const QString name = userTab ? userTab->name : QStringLiteral("Tab");
     runExport(name + QStringLiteral(".varu"), Store::ExportScope::userTab(id),
+              QStringLiteral("Exportar a tab “") + name + QStringLiteral("”"),
               QStringLiteral("Exporta só os cards da tab “") + name +
                   QStringLiteral("”. Quem abrir o arquivo recebe a tab no Varu."));
 }
 
 void BackupFlows::runExport(const QString &fileName, const Store::ExportScope &scope,
-                            const QString &message)
+                            const QString &heading, const QString &message)
 {
     if (m_hideStrip)
         m_hideStrip();
+    // File choosers (the desktop portal's above all) have no room for a message, and a title
+    // is cut: the warning comes first, as a message of its own.
+    if (!m_dialogs.confirm(heading, message, QStringLiteral("Escolher arquivo…"), false))
+        return;
     const std::optional<QString> path =
-        m_dialogs.saveBackup(proposedName(fileName), message, QStringLiteral("Exportar"));
+        m_dialogs.saveBackup(proposedName(fileName), heading, QStringLiteral("Exportar"));
     if (!path || path->isEmpty())
         return;
     auto outcome = std::make_shared<Outcome>();
@@ -116,7 +122,7 @@ void BackupFlows::importFile()
     if (m_hideStrip)
         m_hideStrip();
     const std::optional<QString> path = m_dialogs.openBackup(
-        QStringLiteral("Escolha um arquivo .varu exportado pelo Varu"), QStringLiteral("Importar"));
+        QStringLiteral("Importar um arquivo .varu"), QStringLiteral("Importar"));
     if (path && !path->isEmpty())
         runImport(*path, false);
 }

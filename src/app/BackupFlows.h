@@ -44,7 +44,7 @@ Q_SIGNALS:
 
 private:
     void runExport(const QString &fileName, const Store::ExportScope &scope,
-                   const QString &message);
+                   const QString &heading, const QString &message);
 
     StoreFunnel &m_funnel;
     StripModel &m_model;

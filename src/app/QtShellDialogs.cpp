@@ -82,11 +82,11 @@ bool QtShellDialogs::confirm(const QString &message, const QString &informative,
     return box.clickedButton() == yes;
 }
 
-std::optional<QString> QtShellDialogs::saveBackup(const QString &fileName, const QString &message,
+std::optional<QString> QtShellDialogs::saveBackup(const QString &fileName, const QString &title,
                                                   const QString &accept)
 {
     QFileDialog dialog;
-    dialog.setWindowTitle(message);
+    dialog.setWindowTitle(title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(nameFilter());
     dialog.setDefaultSuffix(QStringLiteral("varu"));
@@ -96,10 +96,10 @@ std::optional<QString> QtShellDialogs::saveBackup(const QString &fileName, const
     return chosenFile(dialog);
 }
 
-std::optional<QString> QtShellDialogs::openBackup(const QString &message, const QString &accept)
+std::optional<QString> QtShellDialogs::openBackup(const QString &title, const QString &accept)
 {
     QFileDialog dialog;
-    dialog.setWindowTitle(message);
+    dialog.setWindowTitle(title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilter(nameFilter());

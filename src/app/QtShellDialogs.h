@@ -15,9 +15,9 @@ public:
     void alert(const QString &message, const QString &informative) override;
     bool confirm(const QString &message, const QString &informative, const QString &accept,
                  bool destructive) override;
-    std::optional<QString> saveBackup(const QString &fileName, const QString &message,
+    std::optional<QString> saveBackup(const QString &fileName, const QString &title,
                                       const QString &accept) override;
-    std::optional<QString> openBackup(const QString &message, const QString &accept) override;
+    std::optional<QString> openBackup(const QString &title, const QString &accept) override;
     void reveal(const QString &path) override;
 
     static const QString &nameFilter();

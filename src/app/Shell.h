@@ -62,7 +62,7 @@ public:
     // the history limits.
     void apply(const VaruConfig &config);
 
-    // The configured shortcut as shown to the user ("⇧⌘V").
+    // The configured shortcut as shown to the user ("Super+Shift+V").
     QString hotKeyLabel() const;
     // Releases the shortcut and registers the configured one; a failure is only logged.
     void registerHotKey();

@@ -16,11 +16,11 @@ public:
     // A question with `accept` as the first button and "Cancelar"; true when accepted.
     virtual bool confirm(const QString &message, const QString &informative, const QString &accept,
                          bool destructive) = 0;
-    // A backup file to write, proposing `fileName`; none when cancelled.
-    virtual std::optional<QString> saveBackup(const QString &fileName, const QString &message,
+    // A backup file to write, proposing `fileName`, under a short `title`; none when cancelled.
+    virtual std::optional<QString> saveBackup(const QString &fileName, const QString &title,
                                               const QString &accept) = 0;
-    // A backup file to read; none when cancelled.
-    virtual std::optional<QString> openBackup(const QString &message, const QString &accept) = 0;
+    // A backup file to read, under a short `title`; none when cancelled.
+    virtual std::optional<QString> openBackup(const QString &title, const QString &accept) = 0;
     // Shows the file, selected, in the file manager.
     virtual void reveal(const QString &path) = 0;
 };

@@ -1,5 +1,7 @@
 #include "TrayMenu.h"
 
+#include "core/KeyNames.h"
+
 namespace TrayMenu {
 
 QString statusLine(const State &state)
@@ -54,15 +56,15 @@ QList<Entry> entries(const State &state)
                      QStringLiteral("Permitir acesso ao clipboard…"));
     if (!state.canPostKeystrokes)
         menu << item(Command::ExplainPasting,
-                     QStringLiteral("Permitir colagem automática (Acessibilidade)…"));
+                     QStringLiteral("Por que a colagem automática não funciona…"));
     menu << item(Command::TogglePause, state.paused ? QStringLiteral("Retomar captura")
                                                     : QStringLiteral("Pausar captura"));
     menu << login << separator;
-    menu << item(Command::OpenSettings, QStringLiteral("Ajustes…"), QStringLiteral("Ctrl+,"));
+    menu << item(Command::OpenSettings, QStringLiteral("Ajustes…"), KeyNames::primary(u","_qs));
     menu << item(Command::Export, QStringLiteral("Exportar dados…"));
     menu << item(Command::Import, QStringLiteral("Importar dados…"));
     menu << separator;
-    menu << item(Command::Quit, QStringLiteral("Sair do Varu"), QStringLiteral("Ctrl+Q"));
+    menu << item(Command::Quit, QStringLiteral("Sair do Varu"), KeyNames::primary(u"q"_qs));
     return menu;
 }
 

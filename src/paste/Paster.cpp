@@ -6,9 +6,12 @@
 #include "platform/KeyboardLayout.h"
 #include "platform/WindowFocus.h"
 
+#include <QRgba64>
 #include <QSet>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 
 namespace {
@@ -30,6 +33,30 @@ std::optional<QString> strictUtf8(const QByteArray &bytes)
     if (decoder.hasError())
         return std::nullopt;
     return text;
+}
+
+// A colour card also offers its "#RRGGBB" as text, so text applications receive something;
+// colour pickers still find the colour itself first.
+QList<Representation> withColorText(const QList<Representation> &card)
+{
+    QList<Representation> out = card;
+    for (const Representation &rep : card) {
+        if (rep.type != ClipboardTypes::color || rep.data.size() != 8)
+            continue;
+        const bool hasText = std::any_of(card.begin(), card.end(), [&](const Representation &r) {
+            return r.index == rep.index && r.type == ClipboardTypes::plainText;
+        });
+        if (hasText)
+            continue;
+        // Four native-endian 16-bit channels, as the clipboard's application/x-color.
+        quint16 rgba[4];
+        std::memcpy(rgba, rep.data.constData(), sizeof rgba);
+        const QRgba64 color = QRgba64::fromRgba64(rgba[0], rgba[1], rgba[2], rgba[3]);
+        const QString hex =
+            QString::asprintf("#%02X%02X%02X", color.red8(), color.green8(), color.blue8());
+        out.append({rep.index, ClipboardTypes::plainText, hex.toUtf8()});
+    }
+    return out;
 }
 
 } // namespace
@@ -65,7 +92,8 @@ std::optional<QString> Paster::mergedText(const QList<QList<Representation>> &li
 QList<ClipboardItem> Paster::items(const QList<QList<Representation>> &lists, bool plainTextOnly)
 {
     QList<ClipboardItem> out;
-    for (const QList<Representation> &card : lists) {
+    for (const QList<Representation> &stored : lists) {
+        const QList<Representation> card = withColorText(stored);
         QList<Representation> chosen = card;
         if (plainTextOnly) {
             QList<Representation> plain;

@@ -1,5 +1,7 @@
 #include "HotKeyRules.h"
 
+#include "core/KeyNames.h"
+
 #include <QHash>
 #include <QSet>
 #include <QTextBoundaryFinder>
@@ -10,21 +12,11 @@ namespace HotKeyRules {
 
 namespace {
 
-struct Modifier
+// Canonical order: lookups always list modifiers this way.
+const QStringList &modifierOrder()
 {
-    QString canonical;
-    QString symbol;
-};
-
-// Canonical order: labels and lookups always list modifiers this way.
-const QList<Modifier> &modifiers()
-{
-    static const QList<Modifier> list = {
-        {QStringLiteral("ctrl"), QStringLiteral("⌃")},
-        {QStringLiteral("opt"), QStringLiteral("⌥")},
-        {QStringLiteral("shift"), QStringLiteral("⇧")},
-        {QStringLiteral("cmd"), QStringLiteral("⌘")},
-    };
+    static const QStringList list = {QStringLiteral("ctrl"), QStringLiteral("opt"),
+                                     QStringLiteral("shift"), QStringLiteral("cmd")};
     return list;
 }
 
@@ -51,56 +43,40 @@ const QStringList &forbiddenKeys()
 
 const QList<std::pair<QString, QString>> &reserved()
 {
+    // What GNOME, KDE, Xfce, terminals and browsers commonly bind with two or more modifiers
+    // (one-modifier combinations never pass the modifier rule).
     static const QList<std::pair<QString, QString>> table = {
-        {QStringLiteral("shift+cmd+3"), QStringLiteral("captura de tela")},
-        {QStringLiteral("shift+cmd+4"), QStringLiteral("captura de tela")},
-        {QStringLiteral("shift+cmd+5"), QStringLiteral("captura de tela")},
-        {QStringLiteral("shift+cmd+6"), QStringLiteral("captura da Touch Bar")},
-        {QStringLiteral("shift+cmd+z"), QStringLiteral("Refazer")},
-        {QStringLiteral("shift+cmd+s"), QStringLiteral("Salvar como")},
-        {QStringLiteral("shift+cmd+n"), QStringLiteral("Nova pasta / nova janela")},
-        {QStringLiteral("shift+cmd+t"), QStringLiteral("Reabrir aba")},
-        {QStringLiteral("shift+cmd+d"), QStringLiteral("Mesa (Finder)")},
-        {QStringLiteral("shift+cmd+g"), QStringLiteral("Ir para a pasta")},
-        {QStringLiteral("shift+cmd+h"), QStringLiteral("Pasta pessoal (Finder)")},
-        {QStringLiteral("shift+cmd+o"), QStringLiteral("Documentos (Finder)")},
-        {QStringLiteral("shift+cmd+u"), QStringLiteral("Utilitários (Finder)")},
-        {QStringLiteral("shift+cmd+i"), QStringLiteral("iCloud Drive (Finder)")},
-        {QStringLiteral("shift+cmd+c"), QStringLiteral("Computador (Finder)")},
-        {QStringLiteral("shift+cmd+k"), QStringLiteral("Rede (Finder)")},
-        {QStringLiteral("shift+cmd+l"), QStringLiteral("Transferências (Finder)")},
-        {QStringLiteral("shift+cmd+r"), QStringLiteral("AirDrop (Finder)")},
-        {QStringLiteral("shift+cmd+f"), QStringLiteral("Recentes (Finder)")},
-        {QStringLiteral("shift+cmd+a"), QStringLiteral("Aplicativos (Finder)")},
-        {QStringLiteral("shift+cmd+w"), QStringLiteral("Fechar janela")},
-        {QStringLiteral("shift+cmd+q"), QStringLiteral("Sair da sessão")},
-        {QStringLiteral("shift+cmd+/"), QStringLiteral("Ajuda")},
-        {QStringLiteral("shift+cmd+["), QStringLiteral("Aba anterior")},
-        {QStringLiteral("shift+cmd+]"), QStringLiteral("Próxima aba")},
-        {QStringLiteral("shift+cmd+p"), QStringLiteral("Imprimir / paleta de comandos")},
-        {QStringLiteral("opt+cmd+d"), QStringLiteral("mostrar/ocultar o Dock")},
-        {QStringLiteral("opt+cmd+h"), QStringLiteral("Ocultar os outros")},
-        {QStringLiteral("opt+cmd+w"), QStringLiteral("Fechar todas as janelas")},
-        {QStringLiteral("opt+cmd+m"), QStringLiteral("Minimizar todas")},
-        {QStringLiteral("opt+cmd+v"), QStringLiteral("Mover item (Finder)")},
-        {QStringLiteral("opt+cmd+c"), QStringLiteral("Copiar caminho (Finder)")},
-        {QStringLiteral("opt+cmd+i"), QStringLiteral("Inspetor / ferramentas de desenvolvedor")},
-        {QStringLiteral("opt+cmd+n"), QStringLiteral("Nova pasta inteligente")},
-        {QStringLiteral("opt+cmd+t"), QStringLiteral("Barra de ferramentas")},
-        {QStringLiteral("opt+cmd+f"), QStringLiteral("Buscar")},
-        {QStringLiteral("opt+cmd+s"), QStringLiteral("Barra lateral")},
-        {QStringLiteral("opt+cmd+p"), QStringLiteral("Barra de caminho")},
-        {QStringLiteral("opt+cmd+l"), QStringLiteral("Transferências")},
-        {QStringLiteral("opt+cmd+j"), QStringLiteral("Console do navegador")},
-        {QStringLiteral("ctrl+cmd+q"), QStringLiteral("Bloquear a tela")},
-        {QStringLiteral("ctrl+cmd+f"), QStringLiteral("Tela cheia")},
-        {QStringLiteral("ctrl+cmd+d"), QStringLiteral("Dicionário")},
-        {QStringLiteral("ctrl+cmd+n"), QStringLiteral("Nova janela")},
-        {QStringLiteral("ctrl+cmd+v"), QStringLiteral("colar em alguns apps")},
-        {QStringLiteral("opt+shift+cmd+v"), QStringLiteral("Colar sem formatação")},
-        {QStringLiteral("opt+shift+cmd+q"), QStringLiteral("Sair da sessão sem confirmar")},
-        {QStringLiteral("opt+shift+cmd+n"), QStringLiteral("Nova janela")},
-        {QStringLiteral("opt+shift+cmd+s"), QStringLiteral("Salvar tudo")},
+        {QStringLiteral("ctrl+opt+t"), QStringLiteral("abrir o terminal")},
+        {QStringLiteral("ctrl+opt+l"), QStringLiteral("bloquear a tela")},
+        {QStringLiteral("ctrl+opt+d"), QStringLiteral("mostrar a área de trabalho")},
+        {QStringLiteral("ctrl+opt+delete"), QStringLiteral("encerrar a sessão")},
+        {QStringLiteral("ctrl+opt+backspace"), QStringLiteral("reiniciar o servidor gráfico")},
+        {QStringLiteral("ctrl+opt+tab"), QStringLiteral("alternar entre painéis")},
+        {QStringLiteral("ctrl+opt+left"), QStringLiteral("área de trabalho anterior")},
+        {QStringLiteral("ctrl+opt+right"), QStringLiteral("próxima área de trabalho")},
+        {QStringLiteral("ctrl+opt+up"), QStringLiteral("visão geral das áreas de trabalho")},
+        {QStringLiteral("ctrl+opt+down"), QStringLiteral("visão geral das áreas de trabalho")},
+        {QStringLiteral("ctrl+opt+escape"), QStringLiteral("fechar um app travado")},
+        {QStringLiteral("ctrl+shift+escape"), QStringLiteral("monitor do sistema")},
+        {QStringLiteral("ctrl+shift+c"), QStringLiteral("copiar no terminal")},
+        {QStringLiteral("ctrl+shift+v"), QStringLiteral("colar no terminal")},
+        {QStringLiteral("ctrl+shift+t"), QStringLiteral("reabrir aba")},
+        {QStringLiteral("ctrl+shift+n"), QStringLiteral("nova janela anônima")},
+        {QStringLiteral("ctrl+shift+w"), QStringLiteral("fechar janela")},
+        {QStringLiteral("ctrl+shift+q"), QStringLiteral("sair do app")},
+        {QStringLiteral("ctrl+shift+z"), QStringLiteral("refazer")},
+        {QStringLiteral("ctrl+shift+s"), QStringLiteral("salvar como")},
+        {QStringLiteral("ctrl+shift+i"), QStringLiteral("ferramentas de desenvolvedor")},
+        {QStringLiteral("ctrl+shift+j"), QStringLiteral("console do navegador")},
+        {QStringLiteral("ctrl+shift+p"), QStringLiteral("paleta de comandos / janela privada")},
+        {QStringLiteral("ctrl+shift+u"), QStringLiteral("inserir caractere Unicode")},
+        {QStringLiteral("ctrl+shift+e"), QStringLiteral("inserir emoji")},
+        {QStringLiteral("ctrl+shift+tab"), QStringLiteral("aba anterior")},
+        {QStringLiteral("opt+shift+tab"), QStringLiteral("janela anterior")},
+        {QStringLiteral("shift+cmd+left"), QStringLiteral("mover a janela para a outra tela")},
+        {QStringLiteral("shift+cmd+right"), QStringLiteral("mover a janela para a outra tela")},
+        {QStringLiteral("shift+cmd+s"), QStringLiteral("captura de tela")},
+        {QStringLiteral("ctrl+opt+s"), QStringLiteral("captura de tela")},
     };
     return table;
 }
@@ -111,9 +87,9 @@ QStringList normalized(const QStringList &names)
     for (const QString &name : names)
         present.insert(canonicalName(name));
     QStringList out;
-    for (const Modifier &m : modifiers()) {
-        if (present.contains(m.canonical))
-            out << m.canonical;
+    for (const QString &m : modifierOrder()) {
+        if (present.contains(m))
+            out << m;
     }
     return out;
 }
@@ -122,15 +98,15 @@ std::optional<QString> problem(const QString &key, const QStringList &names)
 {
     const QStringList canonical = normalized(names);
     if (canonical.size() < 2)
-        return QStringLiteral("Use pelo menos duas teclas modificadoras (por exemplo ⌃⌥ ou ⇧⌘). "
-                              "Atalhos como ⌘C, ⌘V e ⌘X são do sistema.");
+        return QStringLiteral("Use pelo menos duas teclas modificadoras (por exemplo Ctrl+Alt ou "
+                              "Super+Shift). Atalhos como Ctrl+C, Ctrl+V e Ctrl+X são do sistema.");
     if (forbiddenKeys().contains(key))
-        return QStringLiteral("Essa tecla é usada pelo macOS em combinações do sistema. "
+        return QStringLiteral("Essa tecla é reservada pelo sistema em suas combinações. "
                               "Escolha outra.");
     const QString combination = (canonical + QStringList{key}).join(QLatin1Char('+'));
     for (const auto &[combo, description] : reserved()) {
         if (combo == combination)
-            return QStringLiteral("Esse atalho já é usado pelo Mac (") + description +
+            return QStringLiteral("Esse atalho é reservado pelo sistema (") + description +
                    QStringLiteral("). Escolha um menos comum.");
     }
     return std::nullopt;
@@ -138,12 +114,7 @@ std::optional<QString> problem(const QString &key, const QStringList &names)
 
 QString label(const HotKeyConfig &config)
 {
-    QString out;
-    for (const QString &canonical : normalized(config.modifiers))
-        out += std::find_if(modifiers().begin(), modifiers().end(), [&](const Modifier &m) {
-                   return m.canonical == canonical;
-               })->symbol;
-    return out + config.key.toUpper();
+    return KeyNames::shortcut(normalized(config.modifiers), config.key);
 }
 
 QString inUseMessage(const HotKeyConfig &previous)

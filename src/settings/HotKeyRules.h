@@ -1,6 +1,6 @@
 #pragma once
 // How a global shortcut is judged and shown: modifier names and their canonical order, the
-// keys and combinations the user may not take, and the label ("⇧⌘V"). Pure functions only.
+// keys and combinations the user may not take, and the label ("Super+Shift+V"). Pure functions.
 
 #include "VaruConfig.h"
 
@@ -28,7 +28,7 @@ QStringList normalized(const QStringList &modifiers);
 // that matches wins: too few modifiers, a forbidden key, a reserved combination.
 std::optional<QString> problem(const QString &key, const QStringList &modifiers);
 
-// Modifier symbols in the order ⌃⌥⇧⌘, then the key in upper case: "⇧⌘V".
+// As the desktop writes it: "Super+Shift+V" ("cmd" is the Super key).
 QString label(const HotKeyConfig &config);
 
 // Shown when a new shortcut could not be registered and the previous one was kept.

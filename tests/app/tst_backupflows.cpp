@@ -74,17 +74,27 @@ private Q_SLOTS:
         r.dialogs.file = r.dir.filePath(u"tab.varu"_qs);
         r.flows.exportTab(userTab);
         QVERIFY(arrived(r.exported, 1));
-        QCOMPARE(r.dialogs.shown.value(0), u"A-B.varu | Exporta só os cards da tab “A/B”. Quem "
-                                           "abrir o arquivo recebe a tab no Varu. [Exportar]"_qs);
+        // The warning comes as a message before the file chooser, whose title stays short.
+        QCOMPARE(r.dialogs.shown.value(0),
+                 u"Exportar a tab “A/B” | Exporta só os cards da tab “A/B”. Quem abrir o "
+                 "arquivo recebe a tab no Varu. [Escolher arquivo…]"_qs);
+        QCOMPARE(r.dialogs.shown.value(1), u"A-B.varu | Exportar a tab “A/B” [Exportar]"_qs);
         QCOMPARE(r.dialogs.revealed, QStringList{*r.dialogs.file});
         QCOMPARE(r.snapshots.size(), reloads); // the live database did not change
 
         r.dialogs.file = r.dir.filePath(u"sem/pasta/tudo.varu"_qs);
         r.flows.exportEverything();
         QVERIFY(arrived(r.exported, 2));
-        QVERIFY(r.dialogs.shown.value(1).startsWith(u"Varu "_qs));
-        QVERIFY2(r.dialogs.shown.value(2).startsWith(u"Não foi possível exportar | sql(\""_qs),
-                 qPrintable(r.dialogs.shown.value(2)));
+        QVERIFY(r.dialogs.shown.value(2).startsWith(u"Exportar o histórico e as tabs | "_qs));
+        QVERIFY(r.dialogs.shown.value(3).startsWith(u"Varu "_qs));
+        QVERIFY2(r.dialogs.shown.value(4).startsWith(u"Não foi possível exportar | sql(\""_qs),
+                 qPrintable(r.dialogs.shown.value(4)));
+
+        // Declining the warning asks for no file and writes nothing.
+        r.dialogs.answer = false;
+        r.flows.exportEverything();
+        QCOMPARE(r.dialogs.shown.size(), 6);
+        QCOMPARE(r.exported.size(), 2);
         QCOMPARE(r.dialogs.revealed.size(), 1);
     }
 

@@ -34,11 +34,11 @@ private Q_SLOTS:
         QCOMPARE(pressed.size(), 1);
 
         QTest::ignoreMessage(QtCriticalMsg, "Não foi possível registrar o atalho global (10)");
-        QTest::ignoreMessage(QtCriticalMsg, "Atalho ⌃⌥K indisponível");
+        QTest::ignoreMessage(QtCriticalMsg, "Atalho Ctrl+Alt+K indisponível");
         const auto message =
             shortcut.change(VaruConfig::defaultHotKey(), {u"k"_qs, {u"ctrl"_qs, u"opt"_qs}});
         QCOMPARE(message.value_or(QString()),
-                 u"Esse atalho já está em uso por outro app. Mantive ⇧⌘V."_qs);
+                 u"Esse atalho já está em uso por outro app. Mantive Super+Shift+V."_qs);
         QCOMPARE(grabber.held(), QList<Combination>{superShiftV});
 
         // An accepted change holds only the new combination; releasing holds nothing.

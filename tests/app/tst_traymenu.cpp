@@ -22,10 +22,10 @@ class TestTrayMenu : public QObject
 private Q_SLOTS:
     void capturing()
     {
-        TrayMenu::State s{u"⇧⌘V"_qs, false, Access::Allowed, 12, 3, true, true};
+        TrayMenu::State s{u"Super+Shift+V"_qs, false, Access::Allowed, 12, 3, true, true};
         QCOMPARE(texts(s),
-                 (QStringList{u"Abrir Varu (⇧⌘V)"_qs, u"Capturando · 12 itens · 3 tabs"_qs, u"—"_qs,
-                              u"Pausar captura"_qs, u"Abrir ao iniciar sessão"_qs, u"—"_qs,
+                 (QStringList{u"Abrir Varu (Super+Shift+V)"_qs,
+                              u"Capturando · 12 itens · 3 tabs"_qs, u"—"_qs, u"Pausar captura"_qs, u"Abrir ao iniciar sessão"_qs, u"—"_qs,
                               u"Ajustes…"_qs, u"Exportar dados…"_qs, u"Importar dados…"_qs, u"—"_qs,
                               u"Sair do Varu"_qs}));
         const QList<TrayMenu::Entry> menu = TrayMenu::entries(s);
@@ -56,12 +56,12 @@ private Q_SLOTS:
         QFETCH(Access, access);
         QFETCH(QString, status);
         QFETCH(int, icon);
-        const TrayMenu::State s{u"⇧⌘V"_qs, paused, access, 0, 0, false, false};
+        const TrayMenu::State s{u"Super+Shift+V"_qs, paused, access, 0, 0, false, false};
         const QStringList menu = texts(s);
         QCOMPARE(menu.at(1), status);
         QCOMPARE(menu.mid(3, 3),
                  (QStringList{u"Permitir acesso ao clipboard…"_qs,
-                              u"Permitir colagem automática (Acessibilidade)…"_qs,
+                              u"Por que a colagem automática não funciona…"_qs,
                               paused ? u"Retomar captura"_qs : u"Pausar captura"_qs}));
         QCOMPARE(int(TrayMenu::iconState(s)), icon);
     }

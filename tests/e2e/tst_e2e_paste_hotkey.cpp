@@ -135,7 +135,7 @@ private Q_SLOTS:
         QVERIFY2(QTest::qWaitFor(
                      [&] {
                          log += varu->readAllStandardError();
-                         return log.contains("Atalho ⇧⌘V acionado");
+                         return log.contains("Atalho Super+Shift+V acionado");
                      },
                      5000),
                  log.constData());
@@ -152,7 +152,8 @@ private Q_SLOTS:
         QVERIFY(other.grabSuperShiftV());
         QByteArray log;
         QProcess *varu = startVaru(
-            log, [](const QByteArray &log) { return log.contains("Atalho ⇧⌘V indisponível"); });
+            log,
+            [](const QByteArray &log) { return log.contains("Atalho Super+Shift+V indisponível"); });
         QVERIFY2(varu, log.constData()); // it runs on without a shortcut
         QVERIFY(log.contains("Não foi possível registrar o atalho global (10)"));
     }

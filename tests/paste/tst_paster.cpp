@@ -112,6 +112,24 @@ private Q_SLOTS:
         QCOMPARE(clipboard.items(), (QList{item({{kText, "a"}}), item({{kText, "b"}})}));
     }
 
+    void colourCardsAlsoOfferTheirHex()
+    {
+        const quint16 channels[4] = {0xE8E8, 0xB7B7, 0x3030, 0xFFFF};
+        const QByteArray rgba(reinterpret_cast<const char *>(channels), sizeof channels);
+        const Card colour = {{0, u"com.apple.cocoa.pasteboard.color"_qs, rgba}};
+        paster.write({colour}, false);
+        QCOMPARE(clipboard.items(), QList{item({{colour.first().type, rgba}, {kText, "#E8B730"}})});
+        paster.write({colour}, true);
+        QCOMPARE(clipboard.items(), QList{item({{kText, "#E8B730"}})});
+        // A copy that brought its own text keeps it; malformed colour bytes add nothing.
+        const Card named = {colour.first(), {0, kText, "amarelo"}};
+        paster.write({named}, false);
+        QCOMPARE(clipboard.items(), QList{item({{colour.first().type, rgba}, {kText, "amarelo"}})});
+        const Card broken = {{0, colour.first().type, "abc"}};
+        paster.write({broken}, false);
+        QCOMPARE(clipboard.items(), QList{item({{broken.first().type, "abc"}})});
+    }
+
     void keystrokeFollowsTheLayoutAndTheTarget()
     {
         focus.addWindow(1, {u"kate"_qs, u"kate"_qs});

@@ -9,13 +9,14 @@ using namespace HotKeyRules;
 
 namespace {
 const QString kTwoModifiers =
-    QStringLiteral("Use pelo menos duas teclas modificadoras (por exemplo ⌃⌥ ou ⇧⌘). "
-                   "Atalhos como ⌘C, ⌘V e ⌘X são do sistema.");
+    QStringLiteral("Use pelo menos duas teclas modificadoras (por exemplo Ctrl+Alt ou Super+Shift). "
+                   "Atalhos como Ctrl+C, Ctrl+V e Ctrl+X são do sistema.");
 const QString kForbidden =
-    QStringLiteral("Essa tecla é usada pelo macOS em combinações do sistema. Escolha outra.");
+    QStringLiteral("Essa tecla é reservada pelo sistema em suas combinações. Escolha outra.");
 QString reservedMessage(const QString &description)
 {
-    return u"Esse atalho já é usado pelo Mac ("_qs + description + u"). Escolha um menos comum."_qs;
+    return u"Esse atalho é reservado pelo sistema ("_qs + description +
+           u"). Escolha um menos comum."_qs;
 }
 } // namespace
 
@@ -29,11 +30,12 @@ private Q_SLOTS:
         QCOMPARE(normalized({u"command"_qs, u"Shift"_qs, u"alt"_qs, u"Control"_qs, u"OPTION"_qs,
                              u"hyper"_qs, u""_qs}),
                  (QStringList{u"ctrl"_qs, u"opt"_qs, u"shift"_qs, u"cmd"_qs}));
-        QCOMPARE(label(VaruConfig::defaultHotKey()), u"⇧⌘V"_qs);
-        QCOMPARE(label({u"["_qs, {u"cmd"_qs, u"alt"_qs, u"shift"_qs, u"control"_qs}}), u"⌃⌥⇧⌘["_qs);
-        QCOMPARE(label({u"ç"_qs, {u"fn"_qs, u"opt"_qs}}), u"⌥Ç"_qs);
+        QCOMPARE(label(VaruConfig::defaultHotKey()), u"Super+Shift+V"_qs);
+        QCOMPARE(label({u"["_qs, {u"cmd"_qs, u"alt"_qs, u"shift"_qs, u"control"_qs}}),
+                 u"Super+Ctrl+Alt+Shift+["_qs);
+        QCOMPARE(label({u"ç"_qs, {u"fn"_qs, u"opt"_qs}}), u"Alt+Ç"_qs);
         QCOMPARE(inUseMessage(VaruConfig::defaultHotKey()),
-                 u"Esse atalho já está em uso por outro app. Mantive ⇧⌘V."_qs);
+                 u"Esse atalho já está em uso por outro app. Mantive Super+Shift+V."_qs);
     }
 
     void judging_data()
@@ -45,11 +47,15 @@ private Q_SLOTS:
             << u"q"_qs << QStringList{u"cmd"_qs} << kTwoModifiers;
         QTest::newRow("forbidden before reserved")
             << u"q"_qs << QStringList{u"ctrl"_qs, u"cmd"_qs} << kForbidden;
-        QTest::newRow("screenshot") << u"3"_qs << QStringList{u"cmd"_qs, u"shift"_qs}
-                                    << reservedMessage(u"captura de tela"_qs);
+        QTest::newRow("terminal") << u"t"_qs << QStringList{u"ctrl"_qs, u"alt"_qs}
+                                  << reservedMessage(u"abrir o terminal"_qs);
         QTest::newRow("looked up in canonical order, aliases resolved")
-            << u"v"_qs << QStringList{u"SHIFT"_qs, u"alt"_qs, u"command"_qs}
-            << reservedMessage(u"Colar sem formatação"_qs);
+            << u"v"_qs << QStringList{u"SHIFT"_qs, u"Control"_qs}
+            << reservedMessage(u"colar no terminal"_qs);
+        QTest::newRow("lock screen") << u"l"_qs << QStringList{u"opt"_qs, u"ctrl"_qs}
+                                     << reservedMessage(u"bloquear a tela"_qs);
+        QTest::newRow("free with a third modifier")
+            << u"v"_qs << QStringList{u"ctrl"_qs, u"shift"_qs, u"alt"_qs} << QString();
         QTest::newRow("default is free")
             << u"v"_qs << QStringList{u"cmd"_qs, u"shift"_qs} << QString();
     }

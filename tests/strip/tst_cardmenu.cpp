@@ -93,7 +93,7 @@ private Q_SLOTS:
             text + edits + u"|-|Apagar do histórico"_qs);
         QCOMPARE(menu(card(u"A"_qs, u"/tmp/a.pdf"_qs, ClipKind::File), Tab::history(), false),
                  u"Colar|Copiar|-|Renomear…|Fixar em [Trabalho:off|-|Nova tab…]|"
-                 "Mostrar no Finder|-|Apagar do histórico"_qs);
+                 "Mostrar na pasta|-|Apagar do histórico"_qs);
     }
 
     void groupMenuAndPinStates()

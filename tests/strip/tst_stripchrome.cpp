@@ -30,7 +30,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("subtitle");
-        const QString history = u"Copie algo em qualquer app e volte aqui com ⇧⌘V."_qs;
+        const QString history = u"Copie algo em qualquer app e volte aqui com Super+Shift+V."_qs;
         const QString tab = u"Arraste cards até a tab ou use “Fixar em” no menu do card."_qs;
         const QString searching = u"Tente outra busca ou tire o filtro."_qs;
         QTest::newRow("empty history")

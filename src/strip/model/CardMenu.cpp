@@ -48,7 +48,7 @@ QList<CardMenuEntry> single(const ClipItem &card, const Tab &tab, const QList<Us
     menu << E::action(QStringLiteral("Renomear…"), CardCommand::Rename);
     menu << pinEntry({card}, tabs, QStringLiteral("Fixar em"));
     if (card.kind == ClipKind::File)
-        menu << E::action(QStringLiteral("Mostrar no Finder"), CardCommand::Reveal);
+        menu << E::action(QStringLiteral("Mostrar na pasta"), CardCommand::Reveal);
     else if (card.kind == ClipKind::Link && CardMenu::linkOf(card))
         menu << E::action(QStringLiteral("Abrir link"), CardCommand::OpenLink);
     menu << E::separator() << E::action(deleteTitle(tab, 1), CardCommand::Delete);

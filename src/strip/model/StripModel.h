@@ -121,7 +121,7 @@ public:
 
     // --- commands (StripModelCommands.cpp)
     Q_INVOKABLE void paste(bool plain);
-    // The card at that position of the visible list alone (⌘1 to ⌘9).
+    // The card at that position of the visible list alone (Ctrl+1 to Ctrl+9).
     Q_INVOKABLE void paste(int index, bool plain);
     Q_INVOKABLE void copySelected();
     Q_INVOKABLE void deleteSelected();

@@ -25,7 +25,7 @@ public:
     CardInteraction(StripModel &model, Workspace *workspace, QObject *parent = nullptr);
 
     // Mouse down on a card; `modifiers` are Qt::KeyboardModifiers, `doubleClick` marks the
-    // second press of a double click. ⌘ (Super or Ctrl) toggles, ⇧ extends, a double click
+    // second press of a double click. Ctrl (or Super) toggles, Shift extends, a double click
     // pastes the card alone; a plain press on one of several selected cards waits for the
     // release, so that a drag can still take them all.
     Q_INVOKABLE void press(const QString &id, int modifiers, bool doubleClick);

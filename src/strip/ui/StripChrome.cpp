@@ -65,9 +65,9 @@ QString StripChrome::emptySubtitle() const
 {
     if (searching())
         return QStringLiteral("Tente outra busca ou tire o filtro.");
-    // The shortcut is named as ⇧⌘V whatever is configured.
+    // The shortcut is named as Super+Shift+V whatever is configured.
     return m_model.tab().isHistory()
-               ? QStringLiteral("Copie algo em qualquer app e volte aqui com ⇧⌘V.")
+               ? QStringLiteral("Copie algo em qualquer app e volte aqui com Super+Shift+V.")
                : QStringLiteral("Arraste cards até a tab ou use “Fixar em” no menu do card.");
 }
 

@@ -82,7 +82,8 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
             startHide({}, FocusReturn::Leave);
     });
 
-    m_clock.setInterval(30'000);
+    // Times read to the second ("há 12 segundos"); only the delegates on screen re-read them.
+    m_clock.setInterval(1000);
     connect(&m_clock, &QTimer::timeout, this,
             [this] { m_cards->setNow(RelativeTime::currentTime()); });
 

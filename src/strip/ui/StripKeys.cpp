@@ -30,7 +30,7 @@ int StripKeys::quickPasteDigit(const QKeyEvent &event)
 {
     if (event.key() >= Qt::Key_1 && event.key() <= Qt::Key_9)
         return event.key() - Qt::Key_0;
-    // ⇧⌘1 types "!" on a US layout: recognise the digit by its key instead.
+    // Ctrl+Shift+1 types "!" on a US layout: recognise the digit by its key instead.
     const quint32 code = event.nativeScanCode();
     if ((event.modifiers() & Qt::ShiftModifier) && code >= kTopRowOne && code <= kTopRowNine)
         return int(code - kTopRowOne) + 1;

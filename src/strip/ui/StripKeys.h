@@ -1,6 +1,6 @@
 #pragma once
 // The strip's keyboard: which key presses become model operations while the strip is shown, and
-// which go on to the search field or an editor. ⌘ in the shortcuts is the Super key or Ctrl.
+// which go on to the search field or an editor. The shortcuts take Ctrl, or Super where the desktop lets it through.
 
 #include <QKeyEvent>
 
@@ -26,7 +26,7 @@ public:
     bool handle(const QKeyEvent &event);
 
     static bool isCommand(Qt::KeyboardModifiers modifiers);
-    // 1 to 9 for ⌘1 to ⌘9 (also with ⇧, which on most layouts types a symbol on that key);
+    // 1 to 9 for Ctrl+1 to Ctrl+9 (also with Shift, which on most layouts types a symbol on that key);
     // 0 otherwise.
     static int quickPasteDigit(const QKeyEvent &event);
 

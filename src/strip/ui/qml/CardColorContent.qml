@@ -17,6 +17,7 @@ Column {
         border.width: 1
     }
     Text {
+        font.family: Theme.fontFamily
         text: content.card.body
         color: Theme.primary
         font.pixelSize: 15

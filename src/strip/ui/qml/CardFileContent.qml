@@ -38,6 +38,7 @@ Item {
                     radius: 8
                     color: Qt.rgba(0, 0, 0, 0.55)
                     Text {
+                        font.family: Theme.fontFamily
                         anchors.centerIn: parent
                         text: content.card.moreLabel
                         color: "white"

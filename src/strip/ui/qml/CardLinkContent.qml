@@ -9,6 +9,7 @@ Column {
     topPadding: 12
     spacing: 6
     Text {
+        font.family: Theme.fontFamily
         width: parent.width
         text: content.card.linkHost
         visible: text !== ""
@@ -20,6 +21,7 @@ Column {
         textFormat: Text.PlainText
     }
     Text {
+        font.family: Theme.fontFamily
         width: parent.width
         text: content.card.body
         color: Theme.secondary

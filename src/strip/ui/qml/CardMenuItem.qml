@@ -24,6 +24,7 @@ StripMenuItem {
         height: 12
         anchors.verticalCenter: parent.verticalCenter
         Text {
+            font.family: Theme.fontFamily
             anchors.centerIn: parent
             visible: item.mark === PinState.On
             text: "✓"
@@ -63,6 +64,7 @@ StripMenuItem {
             border.width: 0.5
         }
         Text {
+            font.family: Theme.fontFamily
             anchors.verticalCenter: parent.verticalCenter
             text: item.text
             color: item.heading ? Theme.secondary : item.enabled ? Theme.primary : Theme.tertiary

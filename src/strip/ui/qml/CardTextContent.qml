@@ -3,6 +3,7 @@ import Varu.Strip
 
 // A text card's content: as many lines of its text as fit.
 Text {
+    font.family: Theme.fontFamily
     id: content
     required property CardView card
 

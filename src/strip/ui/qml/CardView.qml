@@ -56,6 +56,7 @@ Item {
         width: 228 - 13 - 68
         spacing: 1
         Text {
+            font.family: Theme.fontFamily
             width: parent.width
             text: card.headerTitle
             color: "white"
@@ -66,6 +67,7 @@ Item {
             textFormat: Text.PlainText
         }
         Text {
+            font.family: Theme.fontFamily
             width: parent.width
             text: card.timeLine
             color: Qt.rgba(1, 1, 1, 0.85)
@@ -119,9 +121,10 @@ Item {
                 tint: card.pinColor !== undefined ? card.pinColor : Theme.secondary
             }
             Text {
+                font.family: Theme.fontFamily
                 visible: card.index < 9
                 anchors.verticalCenter: parent.verticalCenter
-                text: "⌘" + (card.index + 1)
+                text: KeyLabels.primary(String(card.index + 1))
                 color: Theme.secondary
                 font.pixelSize: 10
                 font.weight: Font.Medium
@@ -134,6 +137,7 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             spacing: 0
             Text {
+                font.family: Theme.fontFamily
                 id: name
                 visible: card.fileName !== ""
                 width: Math.min(implicitWidth, parent.width * (card.footer === "" ? 1 : 0.62))
@@ -146,6 +150,7 @@ Item {
                 textFormat: Text.PlainText
             }
             Text {
+                font.family: Theme.fontFamily
                 anchors.verticalCenter: parent.verticalCenter
                 width: parent.width - (name.visible ? name.width : 0)
                 text: card.fileName !== "" ? (card.footer !== "" ? " · " + card.footer : "")

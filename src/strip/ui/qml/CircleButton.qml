@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Varu.Strip
 
 // A round 30-point glass button with a symbol and a tooltip.
@@ -33,7 +32,8 @@ Item {
         cursorShape: Qt.PointingHandCursor
         onClicked: button.clicked()
     }
-    ToolTip.visible: area.containsMouse && tip !== ""
-    ToolTip.delay: 600
-    ToolTip.text: tip
+    StripToolTip {
+        visible: area.containsMouse && button.tip !== ""
+        text: button.tip
+    }
 }

@@ -42,6 +42,7 @@ Item {
                         tint: Theme.primary
                     }
                     Text {
+                        font.family: Theme.fontFamily
                         anchors.verticalCenter: parent.verticalCenter
                         text: overlay.renaming ? "Renomear card" : "Editar texto"
                         color: Theme.primary
@@ -50,6 +51,7 @@ Item {
                     }
                 }
                 Text {
+                    font.family: Theme.fontFamily
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     text: overlay.strip.editing.typeLabel
@@ -75,6 +77,7 @@ Item {
                     clip: true
                     boundsBehavior: Flickable.StopAtBounds
                     TextEdit {
+                        font.family: Theme.fontFamily
                         id: editor
                         width: scroller.width
                         color: Theme.primary
@@ -103,6 +106,7 @@ Item {
                 radius: 10
                 color: Qt.rgba(0, 0, 0, 0.12)
                 TextInput {
+                    font.family: Theme.fontFamily
                     id: name
                     anchors.fill: parent
                     anchors.leftMargin: 10
@@ -117,6 +121,7 @@ Item {
                     onTextEdited: overlay.strip.setEditingText(text)
                     onAccepted: overlay.strip.commitOverlay()
                     Text {
+                        font.family: Theme.fontFamily
                         anchors.fill: parent
                         verticalAlignment: Text.AlignVCenter
                         visible: name.text === ""
@@ -131,8 +136,10 @@ Item {
                 width: parent.width
                 height: 28
                 Text {
+                    font.family: Theme.fontFamily
                     anchors.verticalCenter: parent.verticalCenter
-                    text: overlay.renaming ? "↩ salvar · esc cancelar" : "⌘↩ salvar · esc cancelar"
+                    text: (overlay.renaming ? KeyLabels.name("return") : KeyLabels.primary("return"))
+                          + " salvar · " + KeyLabels.name("escape") + " cancelar"
                     color: Theme.secondary
                     font.pixelSize: 11
                 }

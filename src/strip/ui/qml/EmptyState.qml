@@ -17,6 +17,7 @@ Column {
     }
     Item { width: 1; height: 4 }
     Text {
+        font.family: Theme.fontFamily
         anchors.horizontalCenter: parent.horizontalCenter
         text: empty.chrome.emptyTitle
         color: Theme.primary
@@ -25,6 +26,7 @@ Column {
         textFormat: Text.PlainText
     }
     Text {
+        font.family: Theme.fontFamily
         anchors.horizontalCenter: parent.horizontalCenter
         text: empty.chrome.emptySubtitle
         color: Theme.secondary

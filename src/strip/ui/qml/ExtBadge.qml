@@ -1,4 +1,5 @@
 import QtQuick
+import Varu.Strip
 
 // A file's extension on a small tag in the colour of its category.
 Rectangle {
@@ -13,6 +14,7 @@ Rectangle {
     color: tint
 
     Text {
+        font.family: Theme.fontFamily
         id: label
         anchors.centerIn: parent
         text: badge.text

@@ -31,6 +31,7 @@ Item {
     }
 
     TextInput {
+        font.family: Theme.fontFamily
         id: input
         anchors.left: glass.right
         anchors.leftMargin: 8
@@ -46,6 +47,7 @@ Item {
         onTextEdited: field.strip.query = text
 
         Text {
+            font.family: Theme.fontFamily
             anchors.fill: parent
             verticalAlignment: Text.AlignVCenter
             visible: input.text === "" && input.preeditText === ""

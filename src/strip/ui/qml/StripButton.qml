@@ -29,6 +29,7 @@ Item {
         }
     }
     Text {
+        font.family: Theme.fontFamily
         id: label
         anchors.centerIn: parent
         text: button.text

@@ -32,7 +32,7 @@ Flickable {
         }
         CircleButton {
             symbol: "plus"
-            tip: "Nova tab (⌘T)"
+            tip: "Nova tab (" + KeyLabels.primary("t") + ")"
             onClicked: bar.strip.beginNewTab([])
         }
     }

@@ -53,6 +53,7 @@ Item {
             color: chip.chipColor
         }
         Text {
+            font.family: Theme.fontFamily
             anchors.verticalCenter: parent.verticalCenter
             text: chip.title
             color: Theme.primary
@@ -63,6 +64,7 @@ Item {
             textFormat: Text.PlainText
         }
         Text {
+            font.family: Theme.fontFamily
             anchors.verticalCenter: parent.verticalCenter
             text: chip.count
             color: Theme.secondary

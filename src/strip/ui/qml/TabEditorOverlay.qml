@@ -32,6 +32,7 @@ Item {
             spacing: 14
 
             Text {
+                font.family: Theme.fontFamily
                 text: overlay.editor.isNew ? "Nova tab" : "Editar tab"
                 color: Theme.primary
                 font.pixelSize: 14
@@ -53,6 +54,7 @@ Item {
                     color: overlay.chrome.color(overlay.editor.color)
                 }
                 TextInput {
+                    font.family: Theme.fontFamily
                     id: name
                     anchors.left: dot.right
                     anchors.leftMargin: 8
@@ -68,6 +70,7 @@ Item {
                     onTextEdited: overlay.strip.setTabEditorName(text)
                     onAccepted: overlay.strip.commitOverlay()
                     Text {
+                        font.family: Theme.fontFamily
                         anchors.fill: parent
                         verticalAlignment: Text.AlignVCenter
                         visible: name.text === ""
@@ -108,6 +111,7 @@ Item {
             }
 
             Text {
+                font.family: Theme.fontFamily
                 width: parent.width
                 visible: text !== ""
                 text: overlay.editor.notice

@@ -3,6 +3,9 @@ import QtQuick
 
 // Colours, type sizes and picture addresses shared by the strip's views.
 QtObject {
+    // Inter (fonts-inter) sets the card headers' widths; without it, the desktop's sans.
+    readonly property string fontFamily: "Inter"
+
     readonly property color accent: "#3584e4"
     readonly property color primary: Qt.rgba(1, 1, 1, 0.93)
     readonly property color secondary: Qt.rgba(1, 1, 1, 0.56)
