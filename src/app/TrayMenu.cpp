@@ -61,6 +61,7 @@ QList<Entry> entries(const State &state)
     menu << item(Command::OpenSettings, QStringLiteral("Ajustes…"), QStringLiteral("Ctrl+,"));
     menu << item(Command::Export, QStringLiteral("Exportar dados…"));
     menu << item(Command::Import, QStringLiteral("Importar dados…"));
+    menu << item(Command::OpenOnboarding, QStringLiteral("Boas-vindas e permissões…"));
     menu << separator;
     menu << item(Command::Quit, QStringLiteral("Sair do Varu"), QStringLiteral("Ctrl+Q"));
     return menu;

@@ -146,6 +146,24 @@ QString label(const HotKeyConfig &config)
     return out + config.key.toUpper();
 }
 
+QStringList keyNames(const HotKeyConfig &config)
+{
+    // The order desktops write combinations in ("Super+Shift+V"), not the label's.
+    static const QList<std::pair<QString, QString>> names = {
+        {QStringLiteral("cmd"), QStringLiteral("Super")},
+        {QStringLiteral("ctrl"), QStringLiteral("Ctrl")},
+        {QStringLiteral("opt"), QStringLiteral("Alt")},
+        {QStringLiteral("shift"), QStringLiteral("Shift")},
+    };
+    const QStringList present = normalized(config.modifiers);
+    QStringList out;
+    for (const auto &[canonical, name] : names) {
+        if (present.contains(canonical))
+            out << name;
+    }
+    return out << config.key.toUpper();
+}
+
 QString inUseMessage(const HotKeyConfig &previous)
 {
     return QStringLiteral("Esse atalho já está em uso por outro app. Mantive ") + label(previous) +

@@ -43,6 +43,12 @@ const QHash<QString, QString> &table()
         {u"doc.on.clipboard"_qs, u"edit-paste-symbolic"_qs},
         {u"pencil"_qs, u"document-edit-symbolic"_qs},
         {u"character.cursor.ibeam"_qs, u"insert-text-symbolic"_qs},
+        // onboarding
+        {u"keyboard"_qs, u"input-keyboard-symbolic"_qs},
+        {u"lock.shield"_qs, u"security-high-symbolic"_qs},
+        {u"eye.slash"_qs, u"view-conceal-symbolic"_qs},
+        {u"checkmark"_qs, u"object-select-symbolic"_qs},
+        {u"checkmark.circle.fill"_qs, u"emblem-ok-symbolic"_qs},
     };
     return names;
 }
