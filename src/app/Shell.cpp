@@ -188,21 +188,21 @@ void Shell::createOnboarding()
 {
     m_defaults = std::make_unique<UserDefaults>(
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    OnboardingModel::Desktop desktop;
-    desktop.clipboardMayBeRefused = m_desktop.clipboardMayNeedFocus();
-    desktop.clipboardReadable = [this] {
+    OnboardingModel::Abilities abilities;
+    abilities.clipboardMayBeRefused = m_desktop.clipboardMayNeedFocus();
+    abilities.clipboardReadable = [this] {
         return m_monitor->refreshAccess() == ClipboardMonitor::Access::Allowed;
     };
-    desktop.canPostKeystrokes = [this] { return m_desktop.keyInjector().trusted(); };
-    desktop.hotKeyRegistered = [this] { return m_shortcut && m_shortcut->isRegistered(); };
-    desktop.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-    desktop.loginEnabled = [] { return autostartEntry().isEnabled(); };
-    desktop.setLoginEnabled = [](bool on, QString *error) {
+    abilities.canPostKeystrokes = [this] { return m_desktop.keyInjector().trusted(); };
+    abilities.hotKeyRegistered = [this] { return m_shortcut && m_shortcut->isRegistered(); };
+    abilities.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    abilities.loginEnabled = [] { return autostartEntry().isEnabled(); };
+    abilities.setLoginEnabled = [](bool on, QString *error) {
         AutostartEntry entry = autostartEntry();
         return entry.setEnabled(on, error);
     };
     m_onboardingModel = std::make_unique<OnboardingModel>(
-        std::move(desktop), HotKeyRules::keyNames(m_config.hotKey));
+        std::move(abilities), HotKeyRules::keyNames(m_config.hotKey));
     // A read on the user's request, while our window has the focus: where the session keeps
     // the clipboard from unfocused clients, this one is allowed.
     m_onboardingModel->requestClipboard = [this] { m_monitor->capture(true); };
@@ -379,6 +379,9 @@ void Shell::apply(const VaruConfig &config)
     applySound();
     if (m_config.hotKey != previous.hotKey)
         hotKeyChanged(previous.hotKey);
+    // After the change, which may have put the previous shortcut back.
+    if (m_onboardingModel)
+        m_onboardingModel->setHotKeyKeys(HotKeyRules::keyNames(m_config.hotKey));
     if (!m_funnel)
         return;
     m_funnel->setHistoryLimit(m_config.historyLimit);

@@ -11,13 +11,13 @@ bool ask(const std::function<bool()> &check)
 
 } // namespace
 
-OnboardingModel::OnboardingModel(Desktop desktop, QStringList hotKeyKeys, QObject *parent)
+OnboardingModel::OnboardingModel(Abilities abilities, QStringList hotKeyKeys, QObject *parent)
     : QObject(parent)
-    , m_desktop(std::move(desktop))
+    , m_abilities(std::move(abilities))
     , m_hotKeyKeys(std::move(hotKeyKeys))
 {
     m_steps << Step::Welcome;
-    if (m_desktop.clipboardMayBeRefused)
+    if (m_abilities.clipboardMayBeRefused)
         m_steps << Step::Clipboard;
     m_steps << Step::Paste << Step::Shortcut;
     connect(&m_poll, &QTimer::timeout, this, &OnboardingModel::refresh);
@@ -53,15 +53,15 @@ void OnboardingModel::assign(bool &field, bool value, void (OnboardingModel::*ch
 void OnboardingModel::refresh()
 {
     // A session that cannot refuse reads the clipboard whatever the check would say.
-    const bool clipboard = !m_desktop.clipboardMayBeRefused || ask(m_desktop.clipboardReadable);
+    const bool clipboard = !m_abilities.clipboardMayBeRefused || ask(m_abilities.clipboardReadable);
     assign(m_clipboardOK, clipboard, &OnboardingModel::clipboardOKChanged,
            m_step == Step::Clipboard);
-    assign(m_pasteOK, ask(m_desktop.canPostKeystrokes), &OnboardingModel::pasteOKChanged,
+    assign(m_pasteOK, ask(m_abilities.canPostKeystrokes), &OnboardingModel::pasteOKChanged,
            m_step == Step::Paste);
-    assign(m_loginOn, ask(m_desktop.loginEnabled), &OnboardingModel::loginOnChanged, false);
-    assign(m_hotKeyRegistered, ask(m_desktop.hotKeyRegistered),
+    assign(m_loginOn, ask(m_abilities.loginEnabled), &OnboardingModel::loginOnChanged, false);
+    assign(m_hotKeyRegistered, ask(m_abilities.hotKeyRegistered),
            &OnboardingModel::hotKeyRegisteredChanged, false);
-    assign(m_trayAvailable, ask(m_desktop.trayAvailable), &OnboardingModel::trayAvailableChanged,
+    assign(m_trayAvailable, ask(m_abilities.trayAvailable), &OnboardingModel::trayAvailableChanged,
            false);
 }
 
@@ -89,6 +89,14 @@ void OnboardingModel::markShortcutTried()
     m_triedShortcut = true;
     qCInfo(lcVaru, "Boas-vindas: atalho funcionando");
     Q_EMIT triedShortcutChanged();
+}
+
+void OnboardingModel::setHotKeyKeys(const QStringList &keys)
+{
+    if (keys == m_hotKeyKeys)
+        return;
+    m_hotKeyKeys = keys;
+    Q_EMIT hotKeyKeysChanged();
 }
 
 void OnboardingModel::setStep(Step step)
@@ -121,7 +129,7 @@ void OnboardingModel::back()
 void OnboardingModel::setLogin(bool on)
 {
     QString error;
-    if (!m_desktop.setLoginEnabled || !m_desktop.setLoginEnabled(on, &error))
+    if (!m_abilities.setLoginEnabled || !m_abilities.setLoginEnabled(on, &error))
         qCCritical(lcVaru, "Início automático: %s", qUtf8Printable(error));
     // The switch shows what is true now, whether or not the change took.
     refresh();

@@ -27,7 +27,7 @@ class OnboardingModel : public QObject
     Q_PROPERTY(bool hotKeyRegistered READ hotKeyRegistered NOTIFY hotKeyRegisteredChanged)
     Q_PROPERTY(bool trayAvailable READ trayAvailable NOTIFY trayAvailableChanged)
     Q_PROPERTY(bool triedShortcut READ triedShortcut NOTIFY triedShortcutChanged)
-    Q_PROPERTY(QStringList hotKeyKeys READ hotKeyKeys CONSTANT)
+    Q_PROPERTY(QStringList hotKeyKeys READ hotKeyKeys NOTIFY hotKeyKeysChanged)
 
 public:
     enum class Step { Welcome, Clipboard, Paste, Shortcut };
@@ -35,7 +35,7 @@ public:
 
     // What the model asks of the desktop. The checks are called on every refresh; the
     // constants hold for the whole session.
-    struct Desktop
+    struct Abilities
     {
         // Whether this session can refuse to let Varu read the clipboard without focus; the
         // clipboard step is only shown where it can.
@@ -54,7 +54,7 @@ public:
     static constexpr int kPollMs = 800;
 
     // `hotKeyKeys` are the key caps of the current shortcut ({"Super", "Shift", "V"}).
-    OnboardingModel(Desktop desktop, QStringList hotKeyKeys, QObject *parent = nullptr);
+    OnboardingModel(Abilities abilities, QStringList hotKeyKeys, QObject *parent = nullptr);
 
     Step step() const { return m_step; }
     // The position among the steps this desktop shows, for the footer's dots.
@@ -72,6 +72,8 @@ public:
     bool trayAvailable() const { return m_trayAvailable; }
     bool triedShortcut() const { return m_triedShortcut; }
     QStringList hotKeyKeys() const { return m_hotKeyKeys; }
+    // A new shortcut in the configuration: the key caps follow it.
+    void setHotKeyKeys(const QStringList &keys);
 
     // Asks the desktop again; a property changes (and notifies) only when its answer did.
     void refresh();
@@ -104,12 +106,13 @@ Q_SIGNALS:
     void hotKeyRegisteredChanged();
     void trayAvailableChanged();
     void triedShortcutChanged();
+    void hotKeyKeysChanged();
 
 private:
     void setStep(Step step);
     void assign(bool &field, bool value, void (OnboardingModel::*changed)(), bool affectsTitle);
 
-    Desktop m_desktop;
+    Abilities m_abilities;
     QStringList m_hotKeyKeys;
     QList<Step> m_steps;
     Step m_step = Step::Welcome;

@@ -176,7 +176,6 @@ private Q_SLOTS:
         QVERIFY(onboardingActive());
         QTest::qWait(500);
         QVERIFY(!stripShown());
-        shoot(u"onboarding-reopened.png"_qs);
     }
 
     void withoutATrayTheFirstStartSaysSo()

@@ -17,9 +17,9 @@ struct FakeAbilities
     bool loginFails = false;
     int loginWrites = 0;
 
-    OnboardingModel::Desktop desktop()
+    OnboardingModel::Abilities desktop()
     {
-        OnboardingModel::Desktop d;
+        OnboardingModel::Abilities d;
         d.clipboardMayBeRefused = mayRefuseClipboard;
         d.clipboardReadable = [this] { return clipboard; };
         d.canPostKeystrokes = [this] { return keystrokes; };

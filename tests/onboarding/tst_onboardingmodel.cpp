@@ -158,7 +158,18 @@ private Q_SLOTS:
         QCOMPARE(m.step(), Step::Welcome);
         m.refresh();
         QVERIFY(m.triedShortcut());
-        QCOMPARE(m.hotKeyKeys(), kKeys);
+    }
+
+    void theKeyCapsFollowANewShortcut()
+    {
+        FakeAbilities fake;
+        OnboardingModel m(fake.desktop(), kKeys);
+        QSignalSpy keys(&m, &OnboardingModel::hotKeyKeysChanged);
+        m.setHotKeyKeys(kKeys);
+        QCOMPARE(keys.count(), 0);
+        m.setHotKeyKeys({u"Ctrl"_qs, u"Alt"_qs, u"C"_qs});
+        QCOMPARE(keys.count(), 1);
+        QCOMPARE(m.hotKeyKeys(), (QStringList{u"Ctrl"_qs, u"Alt"_qs, u"C"_qs}));
     }
 
     void readingTheClipboardOnRequest()
