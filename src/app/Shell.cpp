@@ -14,6 +14,8 @@
 #include "capture/ImageCache.h"
 #include "paste/PasteTarget.h"
 #include "capture/ClipboardMonitor.h"
+#include "onboarding/OnboardingController.h"
+#include "onboarding/OnboardingModel.h"
 #include "paste/Paster.h"
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
@@ -21,6 +23,7 @@
 #include "platform/Log.h"
 #include "settings/ConfigFile.h"
 #include "settings/HotKeyRules.h"
+#include "settings/UserDefaults.h"
 #include "store/Store.h"
 
 #include <QApplication>
@@ -30,6 +33,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QUrl>
 
@@ -112,6 +116,10 @@ void Shell::launch()
         apply(withUsableLimit(config, m_config.historyLimit));
     });
 
+    createOnboarding();
+    if (!m_defaults->onboardingDone())
+        m_onboarding->show();
+
     const QStringList pending = std::exchange(m_pendingOpenURLs, {});
     if (!pending.isEmpty())
         openFiles(pending);
@@ -176,6 +184,37 @@ void Shell::expireHistory()
     m_funnel->onStore([days](Store &store) { store.expire(days, Store::currentTime()); });
 }
 
+void Shell::createOnboarding()
+{
+    m_defaults = std::make_unique<UserDefaults>(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    OnboardingModel::Abilities abilities;
+    abilities.clipboardMayBeRefused = m_desktop.clipboardMayNeedFocus();
+    abilities.clipboardReadable = [this] {
+        return m_monitor->refreshAccess() == ClipboardMonitor::Access::Allowed;
+    };
+    abilities.canPostKeystrokes = [this] { return m_desktop.keyInjector().trusted(); };
+    abilities.hotKeyRegistered = [this] { return m_shortcut && m_shortcut->isRegistered(); };
+    abilities.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    abilities.loginEnabled = [] { return autostartEntry().isEnabled(); };
+    abilities.setLoginEnabled = [](bool on, QString *error) {
+        AutostartEntry entry = autostartEntry();
+        return entry.setEnabled(on, error);
+    };
+    m_onboardingModel = std::make_unique<OnboardingModel>(
+        std::move(abilities), HotKeyRules::keyNames(m_config.hotKey));
+    // A read on the user's request, while our window has the focus: where the session keeps
+    // the clipboard from unfocused clients, this one is allowed.
+    m_onboardingModel->requestClipboard = [this] { m_monitor->capture(true); };
+    m_onboarding = std::make_unique<OnboardingController>(*m_onboardingModel, *m_defaults);
+}
+
+void Shell::openOnboarding()
+{
+    if (m_onboarding)
+        m_onboarding->show();
+}
+
 // --- the tray
 
 void Shell::createTray()
@@ -237,6 +276,9 @@ void Shell::runTrayCommand(TrayMenu::Command command)
     case C::Import:
         m_backups->importFile();
         break;
+    case C::OpenOnboarding:
+        openOnboarding();
+        break;
     case C::Quit:
         QCoreApplication::quit();
         break;
@@ -268,6 +310,10 @@ void Shell::toggleLogin()
 
 void Shell::toggleStrip()
 {
+    // The shortcut step waits for exactly this: the hotkey, or `varu toggle` bound to the
+    // desktop's own shortcut.
+    if (m_onboarding && m_onboarding->isVisible())
+        m_onboardingModel->markShortcutTried();
     if (m_strip)
         m_strip->toggle();
 }
@@ -279,6 +325,12 @@ void Shell::togglePreview()
 
 void Shell::reopen()
 {
+    // Until the onboarding has been closed once, starting Varu again means "show me around";
+    // while it is up, it comes back to the front rather than hiding behind the strip.
+    if (m_onboarding && (!m_defaults->onboardingDone() || m_onboarding->isVisible())) {
+        m_onboarding->show();
+        return;
+    }
     showStrip();
 }
 
@@ -327,6 +379,9 @@ void Shell::apply(const VaruConfig &config)
     applySound();
     if (m_config.hotKey != previous.hotKey)
         hotKeyChanged(previous.hotKey);
+    // After the change, which may have put the previous shortcut back.
+    if (m_onboardingModel)
+        m_onboardingModel->setHotKeyKeys(HotKeyRules::keyNames(m_config.hotKey));
     if (!m_funnel)
         return;
     m_funnel->setHistoryLimit(m_config.historyLimit);

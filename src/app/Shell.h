@@ -20,6 +20,8 @@ class Desktop;
 class ConfigWatcher;
 class GlobalShortcut;
 class ImageCache;
+class OnboardingController;
+class OnboardingModel;
 class PasteTarget;
 class Paster;
 class ClipboardMonitor;
@@ -30,6 +32,7 @@ class StatusTray;
 class Store;
 class StoreFunnel;
 class StripWindow;
+class UserDefaults;
 struct CapturedClip;
 
 class Shell : public QObject
@@ -53,6 +56,8 @@ public:
     void toggleStrip();
     void showStrip();
     void togglePreview();
+    // The first-run window, from its first step.
+    void openOnboarding();
     // There is no settings window yet: config.json opens in the desktop's editor, and saving
     // it applies the change (any pane name is accepted and has no effect).
     void openSettings(const QString &pane = {});
@@ -82,6 +87,7 @@ private:
     void explainKeystrokes();
     void toggleLogin();
     void hotKeyChanged(const HotKeyConfig &previous);
+    void createOnboarding();
 
     Desktop &m_desktop;
     QString m_supportDir;
@@ -105,4 +111,7 @@ private:
     std::unique_ptr<GlobalShortcut> m_shortcut;
     std::unique_ptr<StatusTray> m_tray;
     std::unique_ptr<ConfigWatcher> m_watcher;
+    std::unique_ptr<UserDefaults> m_defaults;
+    std::unique_ptr<OnboardingModel> m_onboardingModel;
+    std::unique_ptr<OnboardingController> m_onboarding;
 };

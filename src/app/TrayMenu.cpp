@@ -63,6 +63,7 @@ QList<Entry> entries(const State &state)
     menu << item(Command::OpenSettings, QStringLiteral("Ajustes…"), KeyNames::primary(u","_qs));
     menu << item(Command::Export, QStringLiteral("Exportar dados…"));
     menu << item(Command::Import, QStringLiteral("Importar dados…"));
+    menu << item(Command::OpenOnboarding, QStringLiteral("Boas-vindas e permissões…"));
     menu << separator;
     menu << item(Command::Quit, QStringLiteral("Sair do Varu"), KeyNames::primary(u"q"_qs));
     return menu;

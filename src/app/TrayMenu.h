@@ -21,6 +21,7 @@ enum class Command {
     OpenSettings,
     Export,
     Import,
+    OpenOnboarding,
     Quit,
 };
 

@@ -53,7 +53,7 @@ QString keyLabel(const QString &key)
 
 } // namespace
 
-QString shortcut(const QStringList &modifiers, const QString &key)
+QStringList caps(const QStringList &modifiers, const QString &key)
 {
     QStringList parts;
     for (const Modifier &m : modifierOrder()) {
@@ -64,7 +64,12 @@ QString shortcut(const QStringList &modifiers, const QString &key)
             parts << m.label;
     }
     parts << keyLabel(key);
-    return parts.join(QLatin1Char('+'));
+    return parts;
+}
+
+QString shortcut(const QStringList &modifiers, const QString &key)
+{
+    return caps(modifiers, key).join(QLatin1Char('+'));
 }
 
 QString primary(const QString &key)

@@ -12,6 +12,8 @@ namespace KeyNames {
 // `key` is a character ("v", "1", "ç": upper-cased) or a key name (return, escape, space, tab,
 // backspace, delete, left, right, up, down: their usual labels).
 QString shortcut(const QStringList &modifiers, const QString &key);
+// The same as separate key caps: {"Super", "Shift", "V"}.
+QStringList caps(const QStringList &modifiers, const QString &key);
 
 // The modifier that Varu's own keys use inside its windows, with `key`: "Ctrl+T".
 QString primary(const QString &key);

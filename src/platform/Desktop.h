@@ -38,6 +38,9 @@ public:
     // The icon of the application with this desktop entry id, uncached; none when the
     // desktop does not know it.
     virtual std::optional<QIcon> appIcon(const QString &appID) = 0;
+    // Whether this session may keep the clipboard from Varu while none of its windows has the
+    // focus. An X server never does; only such sessions need to explain it to the user.
+    virtual bool clipboardMayNeedFocus() { return false; }
     // Whatever this desktop needs of the strip's window before it is created, so that it
     // stays above others and out of the taskbar without the window manager's say.
     virtual void prepareStripWindow(QWindow &window) = 0;

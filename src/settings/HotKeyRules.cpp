@@ -117,6 +117,11 @@ QString label(const HotKeyConfig &config)
     return KeyNames::shortcut(normalized(config.modifiers), config.key);
 }
 
+QStringList keyNames(const HotKeyConfig &config)
+{
+    return KeyNames::caps(normalized(config.modifiers), config.key);
+}
+
 QString inUseMessage(const HotKeyConfig &previous)
 {
     return QStringLiteral("Esse atalho já está em uso por outro app. Mantive ") + label(previous) +

@@ -31,6 +31,10 @@ std::optional<QString> problem(const QString &key, const QStringList &modifiers)
 // As the desktop writes it: "Super+Shift+V" ("cmd" is the Super key).
 QString label(const HotKeyConfig &config);
 
+// The keys of the combination as the desktop names them, one per key cap, modifiers first:
+// {"Super", "Shift", "V"}.
+QStringList keyNames(const HotKeyConfig &config);
+
 // Shown when a new shortcut could not be registered and the previous one was kept.
 QString inUseMessage(const HotKeyConfig &previous);
 

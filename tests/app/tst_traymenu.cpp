@@ -25,9 +25,10 @@ private Q_SLOTS:
         TrayMenu::State s{u"Super+Shift+V"_qs, false, Access::Allowed, 12, 3, true, true};
         QCOMPARE(texts(s),
                  (QStringList{u"Abrir Varu (Super+Shift+V)"_qs,
-                              u"Capturando · 12 itens · 3 tabs"_qs, u"—"_qs, u"Pausar captura"_qs, u"Abrir ao iniciar sessão"_qs, u"—"_qs,
-                              u"Ajustes…"_qs, u"Exportar dados…"_qs, u"Importar dados…"_qs, u"—"_qs,
-                              u"Sair do Varu"_qs}));
+                              u"Capturando · 12 itens · 3 tabs"_qs, u"—"_qs, u"Pausar captura"_qs,
+                              u"Abrir ao iniciar sessão"_qs, u"—"_qs, u"Ajustes…"_qs,
+                              u"Exportar dados…"_qs, u"Importar dados…"_qs,
+                              u"Boas-vindas e permissões…"_qs, u"—"_qs, u"Sair do Varu"_qs}));
         const QList<TrayMenu::Entry> menu = TrayMenu::entries(s);
         QVERIFY(!menu.at(1).enabled && menu.at(0).enabled);
         QVERIFY(menu.at(4).checkable && menu.at(4).checked);

@@ -37,6 +37,15 @@ DesktopSession::DesktopSession(Options options)
     const QString root = m_dir.path();
     for (const char *sub : {"home", "home/.local/share", "home/.config", "home/.cache", "runtime"})
         QDir().mkpath(root + QLatin1Char('/') + QLatin1String(sub));
+    if (!m_options.firstStart) {
+        QDir().mkpath(configHome() + QStringLiteral("/Varu"));
+        QFile flags(configHome() + QStringLiteral("/Varu/Varu.conf"));
+        if (!flags.open(QIODevice::WriteOnly) ||
+            flags.write("[General]\nonboardingDone=true\n") < 0) {
+            m_error = QStringLiteral("cannot write the user defaults");
+            return;
+        }
+    }
     QFile::setPermissions(root + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 

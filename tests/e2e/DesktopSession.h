@@ -17,6 +17,9 @@ public:
     struct Options {
         bool windowManager = true;
         bool trayHost = false;
+        // A home where Varu has never run: it greets the user with the onboarding window.
+        // Otherwise the onboarding counts as done, as for everyone after the first day.
+        bool firstStart = false;
     };
 
     DesktopSession() : DesktopSession(Options{}) {}

@@ -34,6 +34,11 @@ private Q_SLOTS:
         QCOMPARE(label({u"["_qs, {u"cmd"_qs, u"alt"_qs, u"shift"_qs, u"control"_qs}}),
                  u"Super+Ctrl+Alt+Shift+["_qs);
         QCOMPARE(label({u"ç"_qs, {u"fn"_qs, u"opt"_qs}}), u"Alt+Ç"_qs);
+        // Key caps in the desktop's order, whatever order the configuration lists them in.
+        QCOMPARE(keyNames(VaruConfig::defaultHotKey()),
+                 (QStringList{u"Super"_qs, u"Shift"_qs, u"V"_qs}));
+        QCOMPARE(keyNames({u"ç"_qs, {u"shift"_qs, u"alt"_qs, u"control"_qs, u"fn"_qs}}),
+                 (QStringList{u"Ctrl"_qs, u"Alt"_qs, u"Shift"_qs, u"Ç"_qs}));
         QCOMPARE(inUseMessage(VaruConfig::defaultHotKey()),
                  u"Esse atalho já está em uso por outro app. Mantive Super+Shift+V."_qs);
     }

@@ -30,6 +30,7 @@ public:
     FakeSoundPlayer player;
 
     bool compositor = false;
+    bool clipboardFocusOnly = false;
     QHash<QString, QIcon> icons;
     // Windows prepared for the strip, and whether any already had its platform window then
     // (too late for flags the window manager reads once).
@@ -46,6 +47,7 @@ public:
     SoundPlayer &sounds() override { return player; }
 
     bool compositorRunning() override { return compositor; }
+    bool clipboardMayNeedFocus() override { return clipboardFocusOnly; }
     std::optional<QIcon> appIcon(const QString &appID) override
     {
         const auto it = icons.constFind(appID);

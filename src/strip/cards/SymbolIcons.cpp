@@ -43,6 +43,11 @@ const QHash<QString, QString> &table()
         {u"doc.on.clipboard"_qs, u"edit-paste-symbolic"_qs},
         {u"pencil"_qs, u"document-edit-symbolic"_qs},
         {u"character.cursor.ibeam"_qs, u"insert-text-symbolic"_qs},
+        // onboarding
+        {u"keyboard"_qs, u"input-keyboard-symbolic"_qs},
+        {u"lock.shield"_qs, u"security-high-symbolic"_qs},
+        {u"eye.slash"_qs, u"view-conceal-symbolic"_qs},
+        {u"checkmark"_qs, u"object-select-symbolic"_qs},
     };
     return names;
 }
@@ -67,9 +72,10 @@ QImage draw(const QIcon &icon, QSize size)
 bool drawOwn(const QString &symbol, QImage &image, const QColor &color)
 {
     const bool clear = symbol == u"xmark.circle.fill";
+    const bool done = symbol == u"checkmark.circle.fill";
     const bool code = symbol == u"chevron.left.forwardslash.chevron.right";
     const bool link = symbol == u"link";
-    if (!clear && !code && !link)
+    if (!clear && !done && !code && !link)
         return false;
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -83,6 +89,14 @@ bool drawOwn(const QString &symbol, QImage &image, const QColor &color)
         p.setPen(QPen(Qt::black, 1.6, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(5.4, 5.4), QPointF(10.6, 10.6));
         p.drawLine(QPointF(10.6, 5.4), QPointF(5.4, 10.6));
+    } else if (done) {
+        // A filled disc with a tick cut out of it.
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        p.drawEllipse(QRectF(1, 1, 14, 14));
+        p.setCompositionMode(QPainter::CompositionMode_Clear);
+        p.setPen(QPen(Qt::black, 1.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(4.6, 8.2), QPointF(7, 10.5), QPointF(11.4, 5.6)}));
     } else if (link) {
         // Two links of a chain, across the diagonal.
         p.setPen(QPen(color, 1.7));
