@@ -197,6 +197,31 @@ private Q_SLOTS:
         QCOMPARE(items(), 2);
     }
 
+    void ctrlNumberPastesAColourAsItsHex()
+    {
+        const QString out = m_s->home() + u"/colour.txt"_qs;
+        QProcess *probe = m_s->start(QStringLiteral(VARU_PASTE_PROBE), {u"Texto"_qs, out});
+        QVERIFY(probe);
+        QVERIFY(
+            DesktopSession::waitFor([&] { return !m_s->windowsNamed(u"^Texto$"_qs).isEmpty(); }));
+        // A colour picker's copy: four 16-bit channels and nothing else.
+        const quint16 rgba[4] = {0xE8E8, 0xB7B7, 0x3030, 0xFFFF};
+        const qint64 before = items();
+        m_s->run(u"xclip"_qs,
+                 {u"-selection"_qs, u"clipboard"_qs, u"-t"_qs, u"application/x-color"_qs}, nullptr,
+                 5000, QByteArray(reinterpret_cast<const char *>(rgba), sizeof rgba));
+        QVERIFY(DesktopSession::waitFor([&] { return items() > before; }));
+
+        m_s->run(u"xdotool"_qs,
+                 {u"search"_qs, u"--name"_qs, u"^Texto$"_qs, u"windowactivate"_qs, u"--sync"_qs});
+        key(u"super+shift+v"_qs);
+        QVERIFY(waitStrip(true));
+        key(u"ctrl+1"_qs);
+        QVERIFY(waitStrip(false));
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(out), QByteArray("#E8B730"), 10000);
+        probe->terminate();
+    }
+
     void toggleAndASecondLaunchReachTheRunningOne()
     {
         QCOMPARE(m_s->run(DesktopSession::varuBinary(), {u"toggle"_qs}), 0);
