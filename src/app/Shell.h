@@ -25,7 +25,10 @@ class Paster;
 class ClipboardMonitor;
 class QTimer;
 class ShellCommands;
+class SettingsController;
+class SettingsModel;
 class ShellDialogs;
+class ShellSettings;
 class StatusTray;
 class Store;
 class StoreFunnel;
@@ -53,8 +56,8 @@ public:
     void toggleStrip();
     void showStrip();
     void togglePreview();
-    // There is no settings window yet: config.json opens in the desktop's editor, and saving
-    // it applies the change (any pane name is accepted and has no effect).
+    // The settings window, showing the applied configuration, on `pane` when it names one
+    // ("general", "history", "privacy", "data", "about"), else on the pane shown last.
     void openSettings(const QString &pane = {});
 
     // A configuration read from config.json, applied at once: capture rules, sounds, the
@@ -82,6 +85,7 @@ private:
     void explainKeystrokes();
     void toggleLogin();
     void hotKeyChanged(const HotKeyConfig &previous);
+    void createSettings();
 
     Desktop &m_desktop;
     QString m_supportDir;
@@ -105,4 +109,7 @@ private:
     std::unique_ptr<GlobalShortcut> m_shortcut;
     std::unique_ptr<StatusTray> m_tray;
     std::unique_ptr<ConfigWatcher> m_watcher;
+    std::unique_ptr<SettingsModel> m_settings;
+    std::unique_ptr<ShellSettings> m_settingsActions;
+    std::unique_ptr<SettingsController> m_settingsWindow;
 };
