@@ -128,7 +128,7 @@ QVariant AppChooserModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> AppChooserModel::roleNames() const
 {
-    return {{AppIDRole, "appID"}, {NameRole, "name"}, {CheckedRole, "checked"}};
+    return {{AppIDRole, "appID"}, {NameRole, "name"}, {CheckedRole, "chosen"}};
 }
 
 void AppChooserModel::toggle(int row)

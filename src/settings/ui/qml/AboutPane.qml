@@ -19,7 +19,8 @@ Column {
             anchors.horizontalCenter: parent.horizontalCenter
             width: 110
             height: 110
-            sourceSize: Qt.size(220, 220)
+            sourceSize.width: 220
+            sourceSize.height: 220
             source: "image://settings/varu"
         }
         Label {
@@ -53,7 +54,7 @@ Column {
             divider: false
 
             TextField {
-                width: 300
+                width: 250
                 readOnly: true
                 selectByMouse: true
                 text: pane.settings.dataFolder

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Fusion
 import Varu.Settings
@@ -13,7 +15,8 @@ Popup {
     focus: true
     width: 480
     height: 430
-    anchors.centerIn: Overlay.overlay
+    x: ((parent as Item)?.width - width) / 2
+    y: ((parent as Item)?.height - height) / 2
     padding: 16
     closePolicy: Popup.CloseOnEscape
     onOpened: search.forceActiveFocus()
@@ -62,16 +65,16 @@ Popup {
                 required property int index
                 required property string appID
                 required property string name
-                required property bool checked
+                required property bool chosen
 
-                width: list.width
+                width: ListView.view.width
                 height: 40
-                highlighted: ListView.isCurrentItem && list.activeFocus
+                highlighted: ListView.isCurrentItem && ListView.view.activeFocus
                 Accessible.role: Accessible.CheckBox
                 Accessible.name: entry.name
-                Accessible.checked: entry.checked
+                Accessible.checked: entry.chosen
                 onClicked: {
-                    list.currentIndex = entry.index
+                    entry.ListView.view.currentIndex = entry.index
                     popup.chooser.toggle(entry.index)
                 }
 
@@ -80,15 +83,16 @@ Popup {
 
                     CheckBox {
                         anchors.verticalCenter: parent.verticalCenter
-                        checked: entry.checked
+                        checked: entry.chosen
                         focusPolicy: Qt.NoFocus
-                        onClicked: popup.chooser.toggle(entry.index)
+                        onClicked: entry.clicked()
                     }
                     Image {
                         anchors.verticalCenter: parent.verticalCenter
                         width: 24
                         height: 24
-                        sourceSize: Qt.size(48, 48)
+                        sourceSize.width: 48
+                        sourceSize.height: 48
                         source: "image://settings/app/" + entry.appID
                     }
                     Column {

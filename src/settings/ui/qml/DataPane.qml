@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Fusion
 import Varu.Settings
 
 // Dados: export of everything or of one tab, and import.

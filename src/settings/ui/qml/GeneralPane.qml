@@ -102,6 +102,7 @@ Column {
                 onChosen: index => pane.settings.chooseSound(index)
             }
             PushButton {
+                width: 34
                 text: "▶"
                 enabled: pane.settings.playSounds
                 Accessible.name: "Ouvir"

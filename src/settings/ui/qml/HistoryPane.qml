@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Fusion
 import Varu.Settings
 
 // Histórico: how long and how much of the history is kept, and clearing it.

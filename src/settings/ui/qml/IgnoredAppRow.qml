@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Fusion
+import Varu.Settings
 
 // An ignored application: icon and name with the id below, or the id alone beside a
 // placeholder when it is not installed; the button stops ignoring it.
@@ -19,7 +20,8 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         width: 22
         height: 22
-        sourceSize: Qt.size(44, 44)
+        sourceSize.width: 44
+        sourceSize.height: 44
         source: "image://settings/app/" + row.appID
     }
     Column {

@@ -21,7 +21,7 @@ QtObject {
     // Per pane, in sidebar order: title, glyph on the coloured square, colour.
     readonly property list<string> paneTitles: ["Geral", "Histórico", "Privacidade", "Dados",
         "Sobre"]
-    readonly property list<string> paneGlyphs: ["⚙", "◷", "✋", "⛁", "ℹ"]
+    readonly property list<string> paneGlyphs: ["⚙", "◷", "⚑", "⛁", "ℹ"]
     readonly property list<color> paneColors: [Qt.rgba(0.55, 0.56, 0.62, 1),
         Qt.rgba(0.30, 0.52, 0.96, 1), Qt.rgba(0.93, 0.36, 0.40, 1),
         Qt.rgba(0.26, 0.70, 0.45, 1), Qt.rgba(0.58, 0.42, 0.92, 1)]

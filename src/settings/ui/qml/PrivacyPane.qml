@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Fusion
 import Varu.Settings
 
 // Privacidade: the secret-text filter and the applications whose copies are never kept.

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Fusion
+import Varu.Settings
 
 // A button that also answers Return and Enter, not only Space, and names itself to assistive
 // technology by its text unless told otherwise.

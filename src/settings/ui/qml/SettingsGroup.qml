@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Fusion
+import Varu.Settings
 
 // A titled box of rows with an optional footer below it.
 Column {

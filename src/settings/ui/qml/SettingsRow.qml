@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Fusion
+import Varu.Settings
 
 // One setting: title and subtitle on the left, its controls on the right, a separator below.
 Item {

@@ -2,8 +2,9 @@ import QtQuick
 import QtQuick.Controls.Fusion
 import Varu.Settings
 
-// The settings window: the sidebar of panes on the left, the open pane on the right.
-Rectangle {
+// The settings window: the sidebar of panes on the left, the open pane on the right. The
+// controls take the desktop's palette as the rest of the window does.
+Pane {
     id: root
 
     required property SettingsModel settings
@@ -12,52 +13,37 @@ Rectangle {
 
     width: 780
     height: 540
-    color: Look.window
+    padding: 0
+    background: Rectangle {
+        color: Look.window
+    }
+    palette.window: Look.palette.window
+    palette.windowText: Look.palette.windowText
+    palette.base: Look.palette.base
+    palette.alternateBase: Look.palette.alternateBase
+    palette.text: Look.palette.text
+    palette.button: Look.palette.button
+    palette.buttonText: Look.palette.buttonText
+    palette.highlight: Look.palette.highlight
+    palette.highlightedText: Look.palette.highlightedText
+    palette.light: Look.palette.light
+    palette.midlight: Look.palette.midlight
+    palette.mid: Look.palette.mid
+    palette.dark: Look.palette.dark
+    palette.shadow: Look.palette.shadow
+    palette.placeholderText: Look.palette.placeholderText
 
     Shortcut {
-        sequences: [StandardKey.Cancel]
+        sequence: "Escape"
         enabled: !root.settings.recording && !appChooser.opened
         onActivated: root.Window.window.close()
     }
 
-    Rectangle {
+    Sidebar {
         id: sidebar
         width: 210
         height: root.height
-        color: Look.withAlpha(Look.sidebar, 0.55)
-
-        Column {
-            x: 12
-            y: 18
-            width: sidebar.width - 24
-            spacing: 4
-
-            Column {
-                leftPadding: 6
-                bottomPadding: 12
-
-                Label {
-                    text: "Varu"
-                    font.pixelSize: 15
-                    font.bold: true
-                    color: Look.text
-                }
-                Label {
-                    text: "Ajustes"
-                    font.pixelSize: 11
-                    color: Look.secondary
-                }
-            }
-            Repeater {
-                model: 5
-
-                SidebarButton {
-                    objectName: "paneButton" + index
-                    current: root.settings.pane === index
-                    onClicked: root.settings.pane = index
-                }
-            }
-        }
+        settings: root.settings
     }
     Rectangle {
         x: sidebar.width

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Fusion
+import Varu.Settings
 
 // One pane in the sidebar: its glyph on a coloured square and its title; the open pane is
 // highlighted.
