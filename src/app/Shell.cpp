@@ -313,7 +313,12 @@ void Shell::createSettings()
     m_settings = std::make_unique<SettingsModel>(m_config, QStringLiteral(VARU_VERSION),
                                                  QDir::toNativeSeparators(m_supportDir));
     m_settingsActions = std::make_unique<ShellSettings>(ShellSettings::Services{
-        [this](const VaruConfig &config) { apply(config); }, [this] { registerHotKey(); },
+        [this](const VaruConfig &config) {
+            // Saved first: a refused shortcut is put back and saved again by apply.
+            ConfigFile::save(config, m_supportDir);
+            apply(config);
+        },
+        [this] { registerHotKey(); },
         *m_shortcut, m_desktop.hotKeyGrabber(), *m_backups, m_model, m_sound,
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
         QCoreApplication::applicationFilePath()});
@@ -383,6 +388,7 @@ void Shell::hotKeyChanged(const HotKeyConfig &previous)
     m_config.hotKey = previous;
     ConfigFile::save(m_config, m_supportDir);
     if (m_settingsWindow && m_settingsWindow->isVisible()) {
+        qCInfo(lcVaru, "Ajustes: %s", qUtf8Printable(*refusal));
         m_settings->setHotKeyError(*refusal);
         return;
     }

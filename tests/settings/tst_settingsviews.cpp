@@ -129,6 +129,33 @@ private Q_SLOTS:
         QCOMPARE(w.shell.applied.at(0).hotKey, (HotKeyConfig{u"k"_qs, {u"ctrl"_qs, u"opt"_qs}}));
     }
 
+    // Tab goes from the open pane's entry in the sidebar on into the pane's controls.
+    void keyboardOrder_data()
+    {
+        QTest::addColumn<QString>("pane");
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("general") << u"general"_qs << 5 << u"hotKeyButton"_qs;
+        QTest::newRow("history") << u"history"_qs << 5 << u"limitPicker"_qs;
+        QTest::newRow("history, clear") << u"history"_qs << 6 << u"clearHistoryButton"_qs;
+        QTest::newRow("privacy") << u"privacy"_qs << 3 << u"skipSecretsSwitch"_qs;
+    }
+    void keyboardOrder()
+    {
+        QFETCH(QString, pane);
+        QFETCH(int, tabs);
+        QFETCH(QString, control);
+        Window w;
+        w.controller.show(u"about"_qs);
+        QQuickView *view = w.controller.window();
+        QTest::keyClick(view, Qt::Key_Tab); // somewhere in the about pane
+        w.controller.show(pane);
+        for (int i = 0; i < tabs; ++i)
+            QTest::keyClick(view, Qt::Key_Tab);
+        QVERIFY(view->activeFocusItem());
+        QCOMPARE(view->activeFocusItem()->objectName(), control);
+    }
+
     void closingWhileRecordingRestoresTheShortcut()
     {
         Window w;

@@ -8,6 +8,7 @@
 
 #include <QKeyEvent>
 #include <QQmlEngine>
+#include <QQuickItem>
 #include <QQuickView>
 
 // Generated with the Varu.Settings module. The library is static: naming the function keeps
@@ -87,6 +88,8 @@ void SettingsController::show(const QString &pane)
     m_window->show();
     m_window->raise();
     m_window->requestActivate();
+    if (QQuickItem *root = m_window->rootObject())
+        QMetaObject::invokeMethod(root, "focusPane");
 }
 
 bool SettingsController::isVisible() const

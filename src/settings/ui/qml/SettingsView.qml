@@ -33,6 +33,11 @@ Pane {
     palette.shadow: Look.palette.shadow
     palette.placeholderText: Look.palette.placeholderText
 
+    // Called each time the window is shown.
+    function focusPane() {
+        sidebar.focusCurrent()
+    }
+
     Shortcut {
         sequence: "Escape"
         enabled: !root.settings.recording && !appChooser.opened

@@ -12,6 +12,13 @@ Rectangle {
 
     color: Look.withAlpha(Look.sidebar, 0.55)
 
+    // The keyboard starts from the open pane's entry, so Tab goes on into the pane.
+    function focusCurrent() {
+        const entry = entries.itemAt(sidebar.settings.pane)
+        if (entry)
+            entry.forceActiveFocus(Qt.ActiveWindowFocusReason)
+    }
+
     Column {
         x: 12
         y: 18
@@ -35,6 +42,7 @@ Rectangle {
             }
         }
         Repeater {
+            id: entries
             model: 5
 
             SidebarButton {

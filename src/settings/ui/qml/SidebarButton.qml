@@ -12,6 +12,7 @@ ItemDelegate {
 
     width: parent ? parent.width : 0
     height: 34
+    focusPolicy: Qt.StrongFocus
     Accessible.name: Look.paneTitles[index]
     Accessible.role: Accessible.PageTab
     Keys.onReturnPressed: item.clicked()
