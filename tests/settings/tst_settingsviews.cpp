@@ -236,6 +236,12 @@ private Q_SLOTS:
                     QString::fromLatin1(pane), dark ? u"dark"_qs : u"light"_qs);
                 QVERIFY(shot.save(QDir(folder).filePath(name)));
             }
+            // The chooser of installed applications, open over the privacy pane.
+            w.controller.show(u"privacy"_qs);
+            QVERIFY(QMetaObject::invokeMethod(w.find("addAppButton"), "clicked"));
+            QVERIFY(w.controller.window()->grabWindow().save(QDir(folder).filePath(
+                u"settings-privacy-choose-apps-%1.png"_qs.arg(dark ? u"dark"_qs
+                                                                   : u"light"_qs))));
         }
         QGuiApplication::setPalette(light);
     }

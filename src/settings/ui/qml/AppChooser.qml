@@ -48,65 +48,77 @@ Popup {
             Accessible.name: "Buscar apps"
             onTextEdited: popup.chooser.filter = text
         }
-        ListView {
-            id: list
+        Rectangle {
             width: parent.width
             height: parent.height - y - buttons.height - 10
-            clip: true
-            model: popup.chooser
-            activeFocusOnTab: true
-            keyNavigationEnabled: true
-            Keys.onSpacePressed: popup.chooser.toggle(list.currentIndex)
-            ScrollBar.vertical: ScrollBar {}
+            radius: 8
+            color: Look.groupFill
+            border.color: Look.separator
 
-            delegate: ItemDelegate {
-                id: entry
+            ListView {
+                id: list
+                anchors.fill: parent
+                anchors.margins: 1
+                clip: true
+                model: popup.chooser
+                activeFocusOnTab: true
+                keyNavigationEnabled: true
+                Keys.onSpacePressed: popup.chooser.toggle(list.currentIndex)
+                ScrollBar.vertical: ScrollBar {}
 
-                required property int index
-                required property string appID
-                required property string name
-                required property bool chosen
+                delegate: ItemDelegate {
+                    id: entry
 
-                width: ListView.view.width
-                height: 40
-                highlighted: ListView.isCurrentItem && ListView.view.activeFocus
-                Accessible.role: Accessible.CheckBox
-                Accessible.name: entry.name
-                Accessible.checked: entry.chosen
-                onClicked: {
-                    entry.ListView.view.currentIndex = entry.index
-                    popup.chooser.toggle(entry.index)
-                }
+                    required property int index
+                    required property string appID
+                    required property string name
+                    required property bool chosen
 
-                contentItem: Row {
-                    spacing: 10
-
-                    CheckBox {
-                        anchors.verticalCenter: parent.verticalCenter
-                        checked: entry.chosen
-                        focusPolicy: Qt.NoFocus
-                        onClicked: entry.clicked()
+                    width: ListView.view.width
+                    height: 40
+                    highlighted: ListView.isCurrentItem && ListView.view.activeFocus
+                    background: Rectangle {
+                        color: entry.highlighted ? Look.selection
+                                                 : entry.hovered ? Look.groupFill : "transparent"
                     }
-                    Image {
-                        anchors.verticalCenter: parent.verticalCenter
-                        width: 24
-                        height: 24
-                        sourceSize.width: 48
-                        sourceSize.height: 48
-                        source: "image://settings/app/" + entry.appID
+                    Accessible.role: Accessible.CheckBox
+                    Accessible.name: entry.name
+                    Accessible.checked: entry.chosen
+                    onClicked: {
+                        entry.ListView.view.currentIndex = entry.index
+                        popup.chooser.toggle(entry.index)
                     }
-                    Column {
-                        anchors.verticalCenter: parent.verticalCenter
 
-                        Label {
-                            text: entry.name
-                            font.pixelSize: 13
-                            color: Look.text
+                    contentItem: Row {
+                        spacing: 10
+
+                        CheckBox {
+                            anchors.verticalCenter: parent.verticalCenter
+                            checked: entry.chosen
+                            focusPolicy: Qt.NoFocus
+                            onClicked: entry.clicked()
                         }
-                        Label {
-                            text: entry.appID
-                            font.pixelSize: 10
-                            color: Look.secondary
+                        Image {
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 24
+                            height: 24
+                            sourceSize.width: 48
+                            sourceSize.height: 48
+                            source: "image://settings/app/" + entry.appID
+                        }
+                        Column {
+                            anchors.verticalCenter: parent.verticalCenter
+
+                            Label {
+                                text: entry.name
+                                font.pixelSize: 13
+                                color: Look.text
+                            }
+                            Label {
+                                text: entry.appID
+                                font.pixelSize: 10
+                                color: Look.secondary
+                            }
                         }
                     }
                 }

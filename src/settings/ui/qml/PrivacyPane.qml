@@ -44,6 +44,7 @@ Column {
             }
         }
         PushButton {
+            objectName: "addAppButton"
             x: 14
             flat: true
             text: "+  Adicionar app…"

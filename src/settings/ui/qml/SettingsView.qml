@@ -115,5 +115,7 @@ Pane {
     AppChooser {
         id: appChooser
         chooser: root.chooser
+        // Popups live above the window's content and take nothing from it by themselves.
+        palette: root.palette
     }
 }
