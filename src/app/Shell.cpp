@@ -314,19 +314,21 @@ void Shell::createSettings()
                                                  QDir::toNativeSeparators(m_supportDir));
     m_settingsActions = std::make_unique<ShellSettings>(ShellSettings::Services{
         [this](const VaruConfig &config) {
+            // The window echoing what the shell applied (a hand edit) is not a change: the
+            // user's file stays as written.
+            if (config == m_config)
+                return;
             // Saved first: a refused shortcut is put back and saved again by apply.
             ConfigFile::save(config, m_supportDir);
             apply(config);
         },
-        [this] { registerHotKey(); },
-        *m_shortcut, m_desktop.hotKeyGrabber(), *m_backups, m_model, m_sound,
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+        [this] { registerHotKey(); }, *m_shortcut, m_desktop.hotKeyGrabber(), *m_backups, m_model,
+        m_sound, QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
         QCoreApplication::applicationFilePath()});
     m_settings->setActions(m_settingsActions.get());
     m_settingsWindow = std::make_unique<SettingsController>(SettingsController::Services{
         *m_settings, m_desktop.installedApps(), m_desktop.keyboardLayout(),
-        [this](const QString &id) { return m_desktop.appIcon(id); },
-        QApplication::windowIcon()});
+        [this](const QString &id) { return m_desktop.appIcon(id); }, QApplication::windowIcon()});
 }
 
 void Shell::openSettings(const QString &pane)

@@ -60,9 +60,9 @@ public:
     // ("general", "history", "privacy", "data", "about"), else on the pane shown last.
     void openSettings(const QString &pane = {});
 
-    // A configuration read from config.json, applied at once: capture rules, sounds, the
-    // shortcut (the previous one comes back, and is saved, when the new one is refused) and
-    // the history limits.
+    // A configuration from the settings window or config.json, applied at once: capture
+    // rules, sounds, the shortcut (the previous one comes back, and is saved, when the new one
+    // is refused) and the history limits. An open settings window shows the result.
     void apply(const VaruConfig &config);
 
     // The configured shortcut as shown to the user ("⇧⌘V").

@@ -8,8 +8,7 @@
 
 namespace {
 
-template<typename T>
-int indexOf(const QList<SettingsModel::Choice> &choices, T value)
+template<typename T> int indexOf(const QList<SettingsModel::Choice> &choices, T value)
 {
     for (int i = 0; i < choices.size(); ++i) {
         if (choices[i].value == value)
@@ -53,10 +52,10 @@ bool isModifierKey(int key)
 const QList<SettingsModel::Choice> &SettingsModel::retentionChoices()
 {
     static const QList<Choice> choices{
-        {1, QStringLiteral("24 horas")},   {3, QStringLiteral("3 dias")},
-        {7, QStringLiteral("1 semana")},   {14, QStringLiteral("2 semanas")},
-        {30, QStringLiteral("1 mês")},     {90, QStringLiteral("3 meses")},
-        {180, QStringLiteral("6 meses")},  {365, QStringLiteral("1 ano")},
+        {1, QStringLiteral("24 horas")},  {3, QStringLiteral("3 dias")},
+        {7, QStringLiteral("1 semana")},  {14, QStringLiteral("2 semanas")},
+        {30, QStringLiteral("1 mês")},    {90, QStringLiteral("3 meses")},
+        {180, QStringLiteral("6 meses")}, {365, QStringLiteral("1 ano")},
         {0, QStringLiteral("Eterno")},
     };
     return choices;

@@ -44,8 +44,8 @@ public:
     {
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root;
         xcb_generic_error_t *e = xcb_request_check(
-            m_c, xcb_grab_key_checked(m_c, 1, root, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_2,
-                                      44,
+            m_c, xcb_grab_key_checked(m_c, 1, root,
+                                      XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_2, 44,
                                       XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         free(e);
         return !e;
@@ -109,8 +109,7 @@ class E2eSettings : public QObject
         QStringList found;
         if (!DesktopSession::waitFor([&] { return !(found = settingsWindows()).isEmpty(); }))
             return false;
-        m_s->run(u"xdotool"_qs, {u"windowactivate"_qs, u"--sync"_qs, found.first()}, nullptr,
-                 3000);
+        m_s->run(u"xdotool"_qs, {u"windowactivate"_qs, u"--sync"_qs, found.first()}, nullptr, 3000);
         QTest::qWait(300);
         return true;
     }
@@ -128,8 +127,7 @@ class E2eSettings : public QObject
     }
     bool copy(const QByteArray &text)
     {
-        return m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000, text) ==
-               0;
+        return m_s->run(u"xclip"_qs, {u"-selection"_qs, u"clipboard"_qs}, nullptr, 5000, text) == 0;
     }
 
 private Q_SLOTS:
@@ -173,8 +171,7 @@ private Q_SLOTS:
                 QTest::qWait(400);
                 // Down past "Abrir Varu", "Pausar captura", "Abrir ao iniciar sessão".
                 keys({u"Down"_qs, u"Down"_qs, u"Down"_qs, u"Down"_qs, u"Return"_qs});
-                return DesktopSession::waitFor([&] { return !settingsWindows().isEmpty(); },
-                                               2000);
+                return DesktopSession::waitFor([&] { return !settingsWindows().isEmpty(); }, 2000);
             },
             20000));
         shot(u"e2e-settings-from-tray.png"_qs);
@@ -219,8 +216,7 @@ private Q_SLOTS:
         QVERIFY(DesktopSession::waitFor([&] {
             const QJsonObject hotKey = config().value(u"hotKey"_qs).toObject();
             return hotKey.value(u"key"_qs) == u"k"_qs &&
-                   hotKey.value(u"modifiers"_qs).toArray() ==
-                       QJsonArray{u"ctrl"_qs, u"opt"_qs};
+                   hotKey.value(u"modifiers"_qs).toArray() == QJsonArray{u"ctrl"_qs, u"opt"_qs};
         }));
         QVERIFY(closeWindow());
         key(u"ctrl+alt+k"_qs);

@@ -28,7 +28,7 @@ private Q_SLOTS:
 
         model.setConfig(VaruConfig{});
         model.setPlaySounds(true);
-        model.chooseLimit(2); // 1000, the current limit
+        model.chooseLimit(2);     // 1000, the current limit
         model.chooseRetention(8); // Eterno, the current retention
         QVERIFY(shell.applied.isEmpty());
         QCOMPARE(changed.count(), 0);
@@ -182,8 +182,8 @@ private Q_SLOTS:
         model.stopRecording();
         model.toggleRecording();
         model.toggleRecording();
-        QCOMPARE(shell.calls, (QStringList{u"release"_qs, u"register"_qs, u"release"_qs,
-                                           u"register"_qs}));
+        QCOMPARE(shell.calls,
+                 (QStringList{u"release"_qs, u"register"_qs, u"release"_qs, u"register"_qs}));
     }
 
     void recorderRejectsAndAccepts()

@@ -89,10 +89,11 @@ private Q_SLOTS:
     void opensOnThePaneAskedForAndKeepsIt()
     {
         // Any complaint about the views (a type that does not load, a binding that fails).
-        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
-            if (m.contains(u"qrc:"_qs) || m.contains(u"Erro nos ajustes"_qs))
-                qFatal("views complain: %s", qUtf8Printable(m));
-        });
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
+                if (m.contains(u"qrc:"_qs) || m.contains(u"Erro nos ajustes"_qs))
+                    qFatal("views complain: %s", qUtf8Printable(m));
+            });
         Window w;
         w.shell.login = true;
         w.controller.show(u"history"_qs);
@@ -232,16 +233,15 @@ private Q_SLOTS:
                 w.controller.show(QString::fromLatin1(pane));
                 QCoreApplication::processEvents();
                 const QImage shot = w.controller.window()->grabWindow();
-                const QString name = u"settings-%1-%2.png"_qs.arg(
-                    QString::fromLatin1(pane), dark ? u"dark"_qs : u"light"_qs);
+                const QString name = u"settings-%1-%2.png"_qs.arg(QString::fromLatin1(pane),
+                                                                  dark ? u"dark"_qs : u"light"_qs);
                 QVERIFY(shot.save(QDir(folder).filePath(name)));
             }
             // The chooser of installed applications, open over the privacy pane.
             w.controller.show(u"privacy"_qs);
             QVERIFY(QMetaObject::invokeMethod(w.find("addAppButton"), "clicked"));
             QVERIFY(w.controller.window()->grabWindow().save(QDir(folder).filePath(
-                u"settings-privacy-choose-apps-%1.png"_qs.arg(dark ? u"dark"_qs
-                                                                   : u"light"_qs))));
+                u"settings-privacy-choose-apps-%1.png"_qs.arg(dark ? u"dark"_qs : u"light"_qs))));
         }
         QGuiApplication::setPalette(light);
     }

@@ -9,8 +9,8 @@
 #include "X11WindowFocus.h"
 
 #include "platform/freedesktop/DesktopEntryIcon.h"
-#include "platform/freedesktop/GioInstalledApps.h"
 #include "platform/freedesktop/DesktopWorkspace.h"
+#include "platform/freedesktop/GioInstalledApps.h"
 #include "platform/freedesktop/QtSoundPlayer.h"
 
 #include <QGuiApplication>
