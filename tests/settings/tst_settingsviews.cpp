@@ -157,6 +157,17 @@ private Q_SLOTS:
         QCOMPARE(view->activeFocusItem()->objectName(), control);
     }
 
+    // Where no application may claim a shortcut there is nothing to record: the row tells how
+    // to bind the desktop's own shortcut instead.
+    void withoutGlobalShortcutsThereIsNoRecorder()
+    {
+        Window w;
+        w.shell.grabbing = false;
+        w.model.setActions(&w.shell);
+        w.controller.show();
+        QVERIFY(!w.find("hotKeyButton")->isVisible());
+    }
+
     void closingWhileRecordingRestoresTheShortcut()
     {
         Window w;
