@@ -7,6 +7,7 @@
 #include "GlobalShortcut.h"
 #include "QtShellDialogs.h"
 #include "ShellCommands.h"
+#include "ShellSettings.h"
 #include "StatusTray.h"
 #include "StoreFunnel.h"
 #include "StripControllerWindow.h"
@@ -19,11 +20,14 @@
 #include "paste/Paster.h"
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
+#include "platform/InstalledApps.h"
 #include "platform/KeyInjector.h"
 #include "platform/Log.h"
 #include "settings/ConfigFile.h"
 #include "settings/HotKeyRules.h"
+#include "settings/SettingsModel.h"
 #include "settings/UserDefaults.h"
+#include "settings/ui/SettingsController.h"
 #include "store/Store.h"
 
 #include <QApplication>
@@ -74,8 +78,10 @@ Shell::Shell(Desktop &desktop, const QString &supportDir, QObject *parent)
 
 Shell::~Shell()
 {
-    // The model must not call into commands that are going away.
+    // The models must not call into commands that are going away.
     m_model.setActions(nullptr);
+    if (m_settings)
+        m_settings->setActions(nullptr);
 }
 
 QString Shell::databasePath() const
@@ -110,6 +116,7 @@ void Shell::launch()
     registerHotKey();
 
     startRetention();
+    createSettings();
 
     m_watcher = std::make_unique<ConfigWatcher>(m_supportDir);
     connect(m_watcher.get(), &ConfigWatcher::changed, this, [this](const VaruConfig &config) {
@@ -353,17 +360,35 @@ void Shell::openFiles(const QStringList &paths)
     }
 }
 
+void Shell::createSettings()
+{
+    m_settings = std::make_unique<SettingsModel>(m_config, QStringLiteral(VARU_VERSION),
+                                                 QDir::toNativeSeparators(m_supportDir));
+    m_settingsActions = std::make_unique<ShellSettings>(ShellSettings::Services{
+        [this](const VaruConfig &config) {
+            // The window echoing what the shell applied (a hand edit) is not a change: the
+            // user's file stays as written.
+            if (config == m_config)
+                return;
+            // Saved first: a refused shortcut is put back and saved again by apply.
+            ConfigFile::save(config, m_supportDir);
+            apply(config);
+        },
+        [this] { registerHotKey(); }, *m_shortcut, m_desktop.hotKeyGrabber(), *m_backups, m_model,
+        m_sound, QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+        QCoreApplication::applicationFilePath()});
+    m_settings->setActions(m_settingsActions.get());
+    m_settingsWindow = std::make_unique<SettingsController>(SettingsController::Services{
+        *m_settings, m_desktop.installedApps(), m_desktop.keyboardLayout(),
+        [this](const QString &id) { return m_desktop.appIcon(id); }, QApplication::windowIcon()});
+}
+
 void Shell::openSettings(const QString &pane)
 {
-    Q_UNUSED(pane);
-    const QString path = ConfigFile::path(m_supportDir);
-    if (!QFile::exists(path))
-        ConfigFile::save(m_config, m_supportDir);
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        m_dialogs->alert(QStringLiteral("Não foi possível abrir os ajustes"),
-                         QStringLiteral("Abra %1 num editor de texto: o Varu aplica as mudanças "
-                                        "assim que o arquivo é salvo.")
-                             .arg(path));
+    if (!m_settingsWindow)
+        return;
+    m_settings->setConfig(m_config);
+    m_settingsWindow->show(pane);
 }
 
 // --- configuration and shortcut
@@ -394,6 +419,9 @@ void Shell::apply(const VaruConfig &config)
             store.expire(days, Store::currentTime());
         });
     }
+    // Whatever changed it (the window, a hand edit, a refused shortcut), the window shows it.
+    if (m_settings)
+        m_settings->setConfig(m_config);
 }
 
 QString Shell::hotKeyLabel() const
@@ -416,7 +444,12 @@ void Shell::hotKeyChanged(const HotKeyConfig &previous)
         return;
     m_config.hotKey = previous;
     ConfigFile::save(m_config, m_supportDir);
-    // Without a settings window to show it in, the refusal gets an alert of its own.
+    if (m_settingsWindow && m_settingsWindow->isVisible()) {
+        qCInfo(lcVaru, "Ajustes: %s", qUtf8Printable(*refusal));
+        m_settings->setHotKeyError(*refusal);
+        return;
+    }
+    // A hand edit of config.json with the window closed: the refusal gets an alert of its own.
     QTimer::singleShot(0, this, [this, message = *refusal] { m_dialogs->alert(message, {}); });
 }
 

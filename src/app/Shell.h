@@ -27,7 +27,10 @@ class Paster;
 class ClipboardMonitor;
 class QTimer;
 class ShellCommands;
+class SettingsController;
+class SettingsModel;
 class ShellDialogs;
+class ShellSettings;
 class StatusTray;
 class Store;
 class StoreFunnel;
@@ -58,13 +61,13 @@ public:
     void togglePreview();
     // The first-run window, from its first step.
     void openOnboarding();
-    // There is no settings window yet: config.json opens in the desktop's editor, and saving
-    // it applies the change (any pane name is accepted and has no effect).
+    // The settings window, showing the applied configuration, on `pane` when it names one
+    // ("general", "history", "privacy", "data", "about"), else on the pane shown last.
     void openSettings(const QString &pane = {});
 
-    // A configuration read from config.json, applied at once: capture rules, sounds, the
-    // shortcut (the previous one comes back, and is saved, when the new one is refused) and
-    // the history limits.
+    // A configuration from the settings window or config.json, applied at once: capture
+    // rules, sounds, the shortcut (the previous one comes back, and is saved, when the new one
+    // is refused) and the history limits. An open settings window shows the result.
     void apply(const VaruConfig &config);
 
     // The configured shortcut as shown to the user ("Super+Shift+V").
@@ -88,6 +91,7 @@ private:
     void toggleLogin();
     void hotKeyChanged(const HotKeyConfig &previous);
     void createOnboarding();
+    void createSettings();
 
     Desktop &m_desktop;
     QString m_supportDir;
@@ -114,4 +118,7 @@ private:
     std::unique_ptr<UserDefaults> m_defaults;
     std::unique_ptr<OnboardingModel> m_onboardingModel;
     std::unique_ptr<OnboardingController> m_onboarding;
+    std::unique_ptr<SettingsModel> m_settings;
+    std::unique_ptr<ShellSettings> m_settingsActions;
+    std::unique_ptr<SettingsController> m_settingsWindow;
 };

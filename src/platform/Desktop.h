@@ -10,6 +10,7 @@
 class Clipboard;
 class FrontmostApp;
 class HotKeyGrabber;
+class InstalledApps;
 class KeyInjector;
 class KeyboardLayout;
 class QWindow;
@@ -31,6 +32,7 @@ public:
     virtual HotKeyGrabber &hotKeyGrabber() = 0;
     virtual Workspace &workspace() = 0;
     virtual SoundPlayer &sounds() = 0;
+    virtual InstalledApps &installedApps() = 0;
 
     // Whether a compositing manager runs now, so translucent windows show what is behind
     // them; without one, transparency shows black.

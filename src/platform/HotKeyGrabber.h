@@ -35,6 +35,10 @@ public:
 
     virtual ~HotKeyGrabber() = default;
 
+    // Whether this desktop lets an application claim combinations at all (Wayland does not):
+    // without it the user binds the desktop's own shortcut to `varu toggle`.
+    virtual bool available() const { return true; }
+
     // Claims `keyCode` with exactly `modifiers` (lock keys such as Caps Lock and Num Lock
     // do not matter). `pressed` runs on the main thread, from the event loop, once per press
     // (held keys do not repeat it). Fails at once when another client holds the combination.

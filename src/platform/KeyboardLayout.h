@@ -15,6 +15,10 @@ public:
     // modifiers on the current layout; none when no key of the layout types it.
     virtual std::optional<quint16> keyCode(const QString &name) = 0;
 
+    // What the key with this code types without modifiers on the current layout, as one
+    // character; none for keys that type nothing (modifiers, function keys).
+    virtual std::optional<QString> character(quint32 keyCode) = 0;
+
     // The key code to paste with when no key of the layout types "v".
     virtual quint16 fallbackPasteKeyCode() = 0;
 };

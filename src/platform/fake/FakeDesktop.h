@@ -5,6 +5,7 @@
 #include "FakeClipboard.h"
 #include "FakeFrontmostApp.h"
 #include "FakeHotKeyGrabber.h"
+#include "FakeInstalledApps.h"
 #include "FakeKeyInjector.h"
 #include "FakeKeyboardLayout.h"
 #include "FakeSoundPlayer.h"
@@ -28,6 +29,7 @@ public:
     FakeHotKeyGrabber grabber;
     FakeWorkspace files;
     FakeSoundPlayer player;
+    FakeInstalledApps installed;
 
     bool compositor = false;
     bool clipboardFocusOnly = false;
@@ -45,6 +47,7 @@ public:
     HotKeyGrabber &hotKeyGrabber() override { return grabber; }
     Workspace &workspace() override { return files; }
     SoundPlayer &sounds() override { return player; }
+    InstalledApps &installedApps() override { return installed; }
 
     bool compositorRunning() override { return compositor; }
     bool clipboardMayNeedFocus() override { return clipboardFocusOnly; }

@@ -29,6 +29,10 @@ public:
 
     Result grab(quint16 keyCode, KeyModifiers modifiers, std::function<void()> pressed) override;
 
+    // A desktop that lets no application claim combinations.
+    bool unavailable = false;
+    bool available() const override { return !unavailable; }
+
 private:
     struct Entry
     {

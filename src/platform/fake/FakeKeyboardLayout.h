@@ -18,6 +18,14 @@ public:
         const auto it = m_codes.constFind(name.toLower());
         return it == m_codes.constEnd() ? std::nullopt : std::optional<quint16>(*it);
     }
+    std::optional<QString> character(quint32 keyCode) override
+    {
+        for (auto it = m_codes.cbegin(); it != m_codes.cend(); ++it) {
+            if (it.value() == keyCode)
+                return it.key();
+        }
+        return std::nullopt;
+    }
     quint16 fallbackPasteKeyCode() override { return m_fallback; }
 
 private:

@@ -10,6 +10,7 @@
 
 #include "platform/freedesktop/DesktopEntryIcon.h"
 #include "platform/freedesktop/DesktopWorkspace.h"
+#include "platform/freedesktop/GioInstalledApps.h"
 #include "platform/freedesktop/QtSoundPlayer.h"
 
 #include <QGuiApplication>
@@ -26,6 +27,7 @@ struct X11Desktop::Services
     X11WindowFocus focus;
     DesktopWorkspace workspace;
     QtSoundPlayer sounds;
+    GioInstalledApps installed;
 };
 
 X11Desktop::X11Desktop()
@@ -72,6 +74,11 @@ Workspace &X11Desktop::workspace()
 SoundPlayer &X11Desktop::sounds()
 {
     return m_services->sounds;
+}
+
+InstalledApps &X11Desktop::installedApps()
+{
+    return m_services->installed;
 }
 
 bool X11Desktop::compositorRunning()

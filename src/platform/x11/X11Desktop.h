@@ -22,6 +22,7 @@ public:
     HotKeyGrabber &hotKeyGrabber() override;
     Workspace &workspace() override;
     SoundPlayer &sounds() override;
+    InstalledApps &installedApps() override;
 
     bool compositorRunning() override;
     std::optional<QIcon> appIcon(const QString &appID) override;

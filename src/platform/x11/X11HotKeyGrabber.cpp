@@ -179,3 +179,8 @@ bool X11HotKeyGrabber::nativeEventFilter(const QByteArray &eventType, void *mess
     }
     return false;
 }
+
+bool X11HotKeyGrabber::available() const
+{
+    return X11Connection::connection() != nullptr;
+}

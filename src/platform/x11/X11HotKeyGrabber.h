@@ -21,6 +21,7 @@ public:
     X11HotKeyGrabber &operator=(const X11HotKeyGrabber &) = delete;
 
     Result grab(quint16 keyCode, KeyModifiers modifiers, std::function<void()> pressed) override;
+    bool available() const override;
 
 private:
     struct Entry;

@@ -130,6 +130,23 @@ std::optional<quint16> X11KeyboardLayout::keyCodeOfKeysym(quint32 keysym)
     return std::nullopt;
 }
 
+std::optional<QString> X11KeyboardLayout::character(quint32 keyCode)
+{
+    const std::optional<Snapshot> s = snapshot();
+    if (!s)
+        return std::nullopt;
+    const xkb_keysym_t *syms = nullptr;
+    const int n =
+        xkb_keymap_key_get_syms_by_level(s->keymap.get(), keyCode, s->currentGroup, 0, &syms);
+    if (n < 1)
+        return std::nullopt;
+    const char32_t ch = xkb_keysym_to_utf32(syms[0]);
+    // Control characters (Tab, Return, Escape) type nothing one could show.
+    if (ch < 0x20 || ch == 0x7f)
+        return std::nullopt;
+    return QString::fromUcs4(&ch, 1);
+}
+
 quint16 X11KeyboardLayout::fallbackPasteKeyCode()
 {
     return keyCodeOfKeysym(XKB_KEY_v).value_or(55);

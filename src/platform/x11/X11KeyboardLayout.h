@@ -23,6 +23,7 @@ public:
     // order, as the spare Latin group of a Cyrillic or Greek setup still types "v".
     std::optional<quint16> keyCode(const QString &name) override;
     // The key of the "v" keysym at any level or group, else 55 (V on evdev keyboards).
+    std::optional<QString> character(quint32 keyCode) override;
     quint16 fallbackPasteKeyCode() override;
 
     // The first key code that carries `keysym` at any level, current group first.
