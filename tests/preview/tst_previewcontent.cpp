@@ -6,11 +6,14 @@
 #include "strip/preview/PreviewContent.h"
 #include "strip/preview/PreviewImages.h"
 #include "strip/preview/PreviewLayout.h"
+#include "strip/preview/PreviewState.h"
+#include "strip/cards/FileThumbnails.h"
 #include "strip/cards/HexColor.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -235,6 +238,28 @@ private Q_SLOTS:
         QVERIFY(upright.pixelColor(25, 10).red() > 150);
         QVERIFY(upright.pixelColor(25, 90).blue() > 150);
         QVERIFY(PreviewImages::decodeFitted(PreviewFiles::bomb(d), {100, 100}).isNull());
+    }
+
+    void providerAddresses()
+    {
+        // Names with accents and folders: the address must lead back to the very file, in the
+        // form built here and in the one the engine hands over (its characters decoded).
+        QDir(dir.path()).mkpath(u"fotos/férias"_qs);
+        const QString path = PreviewFiles::picture(QDir(dir.path()), u"fotos/férias/pôr do sol.png"_qs,
+                                                   {80, 40}, "png");
+        FileThumbnails thumbnails(QString{});
+        PreviewImages images(thumbnails);
+        const QString prefix = u"image://varupreview/"_qs;
+        const QString address = PreviewState::address(u"picture"_qs, path);
+        for (const QString &id : {address.mid(prefix.size()), QUrl(address).toString().mid(prefix.size())}) {
+            QSize size;
+            const QImage image = images.requestImage(id, &size, QSize(40, 40));
+            QCOMPARE(size, QSize(40, 20));
+            QVERIFY(image.pixelColor(5, 10).red() > 150);
+        }
+        // A file thumbnail by the same kind of address.
+        const QString thumb = PreviewState::address(u"thumb"_qs, path).mid(prefix.size());
+        QVERIFY(images.requestImage(thumb, nullptr, {}).width() > 1);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "strip/cards/ByteCount.h"
 #include "strip/cards/HexColor.h"
+#include "core/FileCategory.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -127,7 +128,7 @@ PreviewFile describe(const QString &path, const QMimeDatabase &mimes)
     file.name = info.fileName().isEmpty() ? path : info.fileName();
     if (info.isFile())
         file.size = ByteCount::file(info.size());
-    file.type = mime.comment();
+    file.type = FileCategories::singular(FileCategories::of(path));
     file.iconName = mime.iconName();
     file.genericIconName = mime.genericIconName();
     return file;

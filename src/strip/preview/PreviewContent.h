@@ -38,7 +38,7 @@ struct PreviewFile
     QString path;
     QString name;
     QString size; // "1,2 MB"; empty for folders and missing files
-    QString type; // the MIME type's description
+    QString type; // its category's name ("Imagem", "PDF"…)
     QString iconName;
     QString genericIconName;
 };

@@ -52,7 +52,8 @@ void PreviewImages::setPlaceholder(const QByteArray &png)
 QImage PreviewImages::requestImage(const QString &id, QSize *size, const QSize &requestedSize)
 {
     const QString kind = id.section(u'/', 0, 0);
-    const QString arg = QUrl::fromPercentEncoding(id.section(u'/', 1).toLatin1());
+    // The engine may hand over non-ASCII characters already decoded: read them as UTF-8.
+    const QString arg = QUrl::fromPercentEncoding(id.section(u'/', 1).toUtf8());
     QImage image;
     if (kind == u"picture") {
         image = picture(arg, requestedSize);

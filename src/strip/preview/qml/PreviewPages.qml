@@ -3,8 +3,8 @@ import QtQuick
 import QtQuick.Window
 import Varu.Preview
 
-// Every page of a PDF document on white paper, one under the other, scrollable; pages are
-// drawn as they come into view.
+// Every page of a PDF document on white paper, one under the other, each whole in view,
+// scrollable; pages are drawn as they come into view.
 ListView {
     id: list
     required property PreviewState preview
@@ -20,8 +20,8 @@ ListView {
     delegate: Rectangle {
         id: page
         required property int index
-        x: 12
-        width: list.width - 24
+        width: Math.min(list.width - 24, (list.height - 24) / list.preview.pageRatio)
+        x: (list.width - page.width) / 2
         height: Math.round(page.width * list.preview.pageRatio)
         color: "white"
 

@@ -23,7 +23,6 @@ Flickable {
         textFormat: flick.rich ? TextEdit.RichText : TextEdit.PlainText
         text: flick.preview.text
         color: flick.rich ? "black" : flick.preview.link ? "#78aeed" : Qt.rgba(1, 1, 1, 0.93)
-        font.pixelSize: 14
-        font.family: flick.preview.link || flick.rich ? "" : "monospace"
+        font.pixelSize: 15
     }
 }
