@@ -2,24 +2,32 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Varu.Preview
 
-// The files of a file card: one large, several as a grid, each with its picture or icon, name,
-// size and type.
-GridView {
-    id: grid
+// The files of a file card: one large, several as a grid (its rows centred), each with its
+// picture or icon, name, size and type.
+Item {
+    id: area
     required property PreviewState preview
+    readonly property int cell: 184
     readonly property bool single: grid.count === 1
+    readonly property int columns: Math.max(1, Math.min(grid.count, Math.floor(area.width / area.cell)))
 
-    model: grid.preview.files
-    cellWidth: grid.single ? grid.width : 184
-    cellHeight: grid.single ? grid.height : 208
-    topMargin: grid.single ? 0 : 14
-    leftMargin: grid.single ? 0 : Math.max(0, (grid.width - Math.floor(grid.width / 184) * 184) / 2)
-    clip: true
-    boundsBehavior: Flickable.StopAtBounds
+    GridView {
+        id: grid
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: area.single ? area.width : area.columns * area.cell
+        model: area.preview.files
+        cellWidth: area.single ? area.width : area.cell
+        cellHeight: area.single ? area.height : 208
+        topMargin: area.single ? 0 : 14
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
 
-    delegate: PreviewFileTile {
-        large: grid.single
-        width: grid.cellWidth
-        height: grid.cellHeight
+        delegate: PreviewFileTile {
+            large: area.single
+            width: grid.cellWidth
+            height: grid.cellHeight
+        }
     }
 }

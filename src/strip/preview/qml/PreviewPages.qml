@@ -26,6 +26,7 @@ ListView {
         color: "white"
 
         Image {
+            objectName: "page"
             anchors.fill: parent
             source: list.preview.pageSource(page.index)
             sourceSize.width: page.width * Screen.devicePixelRatio

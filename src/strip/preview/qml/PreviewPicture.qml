@@ -18,8 +18,10 @@ Item {
     }
     Image {
         id: full
+        objectName: "fullPicture"
         anchors.fill: parent
-        source: area.animated ? "" : area.preview.picture
+        // Asked for once the panel has its size, so the picture is decoded only once.
+        source: area.animated || area.width <= 0 ? "" : area.preview.picture
         sourceSize.width: area.width * Screen.devicePixelRatio
         sourceSize.height: area.height * Screen.devicePixelRatio
         fillMode: Image.PreserveAspectFit
