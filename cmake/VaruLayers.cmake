@@ -22,7 +22,8 @@ set(VARU_LAYERS
     "varu_strip_cards:varu_core varu_capture"
     "varu_strip_ui:varu_strip_model varu_strip_cards varu_paste varu_core varu_platform"
     "varu_onboarding:varu_settings varu_strip_cards varu_platform"
-    "varu_app:varu_store varu_settings varu_core varu_platform varu_platform_choice varu_capture varu_paste varu_strip_model varu_strip_ui varu_onboarding varu_settings_ui"
+    "varu_strip_preview:varu_strip_ui varu_strip_cards varu_core varu_platform"
+    "varu_app:varu_store varu_settings varu_core varu_platform varu_platform_choice varu_capture varu_paste varu_strip_model varu_strip_ui varu_strip_preview varu_onboarding varu_settings_ui"
 )
 
 # Called by varu_add_library: remembers which folder of src/ the library is.

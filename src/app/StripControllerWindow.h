@@ -1,10 +1,12 @@
 #pragma once
 // The strip's real window for the shell: the strip controller behind the narrow interface the
-// shell uses.
+// shell uses, with its quick preview.
 
 #include "StripWindow.h"
 
 #include "paste/PasteTarget.h"
+#include "store/ExportFiles.h"
+#include "strip/preview/PreviewController.h"
 #include "strip/ui/StripController.h"
 
 class StripControllerWindow : public StripWindow
@@ -13,7 +15,14 @@ public:
     StripControllerWindow(StripModel &model, PasteTarget &target, ImageCache &images,
                           Desktop &desktop)
         : m_controller(model, &target, images, desktop)
-    {}
+        , m_preview(desktop, [](const ClipItem &item, const QList<Representation> &reps) {
+            // Named by the card's id, so previewing it again reuses the file.
+            return ExportFiles::url(item, reps, QStringLiteral("Preview"), true);
+        })
+    {
+        m_controller.setPreview(&m_preview);
+    }
+    ~StripControllerWindow() override { m_controller.setPreview(nullptr); }
 
     void show() override { m_controller.show(); }
     void hide(std::function<void()> completion) override
@@ -26,5 +35,6 @@ public:
     StripController &controller() { return m_controller; }
 
 private:
-    StripController m_controller;
+    StripController m_controller; // first: it chooses the renderer for every window
+    PreviewController m_preview;
 };

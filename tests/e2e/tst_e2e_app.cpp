@@ -87,6 +87,12 @@ class E2eApp : public QObject
         return found;
     }
     bool stripShown() { return !varuWindows(1000, 100000).isEmpty(); }
+    // The quick preview: narrower than the strip, wider than any alert.
+    bool previewShown() { return !varuWindows(560, 1000).isEmpty(); }
+    bool waitPreview(bool shown)
+    {
+        return DesktopSession::waitFor([&] { return previewShown() == shown; });
+    }
     bool waitStrip(bool shown)
     {
         return DesktopSession::waitFor([&] { return stripShown() == shown; });
@@ -233,6 +239,31 @@ private Q_SLOTS:
         QCOMPARE(m_s->run(DesktopSession::varuBinary(), {}), 0);
         QVERIFY(waitStrip(true));
         QCOMPARE(m_varu->state(), QProcess::Running);
+        key(u"Escape"_qs);
+        QVERIFY(waitStrip(false));
+    }
+
+    void previewCommandTogglesThePreviewOverTheStrip()
+    {
+        // Without the strip there is nothing to show it over, and nothing to close it.
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {u"preview"_qs}), 0);
+        QTest::qWait(500);
+        QVERIFY(!previewShown());
+
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {u"toggle"_qs}), 0);
+        QVERIFY(waitStrip(true));
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {u"preview"_qs}), 0);
+        QVERIFY(waitPreview(true));
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {u"preview"_qs}), 0);
+        QVERIFY(waitPreview(false));
+        QVERIFY(stripShown());
+
+        // Open again, Escape closes the preview first and then the strip.
+        QCOMPARE(m_s->run(DesktopSession::varuBinary(), {u"preview"_qs}), 0);
+        QVERIFY(waitPreview(true));
+        key(u"Escape"_qs);
+        QVERIFY(waitPreview(false));
+        QVERIFY(stripShown());
         key(u"Escape"_qs);
         QVERIFY(waitStrip(false));
     }

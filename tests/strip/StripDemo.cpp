@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QUuid>
 
 namespace StripDemo {
@@ -235,6 +236,27 @@ History make(const QString &folder, double now)
         card(ClipKind::File, contract, ago(3 * 86400), "org.gnome.Nautilus"),
         card(ClipKind::Text, u"Valeu pela ajuda ontem!"_qs, ago(9 * 86400), "com.slack.Slack"),
         card(ClipKind::File, notes, ago(16 * 86400), "org.gnome.Nautilus")};
+    const auto one = [](const char *type, const QByteArray &bytes) {
+        return QList<Representation>{{0, QString::fromLatin1(type), bytes}};
+    };
+    for (const ClipItem &item : std::as_const(h.history)) {
+        QList<Representation> &reps = h.reps[item.id];
+        if (item.kind == ClipKind::File) {
+            const QStringList paths = item.filePaths();
+            for (qsizetype i = 0; i < paths.size(); ++i)
+                reps.append({i, u"public.file-url"_qs, QUrl::fromLocalFile(paths.at(i)).toEncoded()});
+        } else if (item.kind == ClipKind::Color) {
+            reps = one("com.apple.cocoa.pasteboard.color", item.title.toUtf8());
+        } else if (ClipKinds::isText(item.kind)) {
+            reps = one("public.utf8-plain-text", item.title.toUtf8());
+        }
+    }
+    h.reps[image.id] = one("public.png", png);
+    h.reps[pdf.id] = one("com.adobe.pdf", pdfBytes);
+    h.reps[rich.id].append(
+        {0, u"public.html"_qs,
+         "<p><b>Pagamento.</b> O contratante se compromete a pagar o valor acordado em "
+         "<i>até 30 dias</i> após a entrega de cada etapa, mediante nota fiscal.</p>"});
     h.tabs = {work, ideas};
     h.tabItems.insert(work.id, {command, rich});
     h.tabItems.insert(ideas.id, {link});

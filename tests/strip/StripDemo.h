@@ -5,6 +5,7 @@
 
 #include "core/UserTab.h"
 #include "core/ClipItem.h"
+#include "core/Representation.h"
 
 #include <QHash>
 
@@ -15,6 +16,8 @@ struct History
     QList<ClipItem> history;
     QList<UserTab> tabs;
     QHash<QString, QList<ClipItem>> tabItems;
+    // What each card holds, as the store would answer for it.
+    QHash<QString, QList<Representation>> reps;
 };
 
 // Writes the files into `folder`; cards' ages are measured from `now`.

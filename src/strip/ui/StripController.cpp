@@ -248,7 +248,8 @@ bool StripController::previewVisible() const
 
 void StripController::togglePreview()
 {
-    if (!m_preview)
+    // Only over the open strip: a preview without it would have nothing to close it.
+    if (!m_preview || !isVisible() || m_hiding)
         return;
     if (m_preview->isVisible())
         m_preview->hide();
