@@ -230,7 +230,7 @@ private Q_SLOTS:
         tabs(5);
         key(u"space"_qs);
         key(u"ctrl+alt+j"_qs);
-        QVERIFY(logged("Ajustes: Esse atalho já está em uso por outro app. Mantive ⌃⌥K."));
+        QVERIFY(logged("Ajustes: Esse atalho já está em uso por outro app. Mantive Ctrl+Alt+K."));
         shot(u"e2e-settings-refused-shortcut.png"_qs);
         QCOMPARE(config().value(u"hotKey"_qs).toObject().value(u"key"_qs), u"k"_qs);
         QVERIFY(closeWindow());
