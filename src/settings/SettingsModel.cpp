@@ -66,7 +66,9 @@ const QList<SettingsModel::Choice> &SettingsModel::limitChoices()
     static const QList<Choice> choices = [] {
         QList<Choice> out;
         for (const qint64 n : {200, 500, 1000, 2000, 5000, 10000})
-            out << Choice{n, QLocale().toString(n) + QStringLiteral(" itens")};
+            // The window speaks Brazilian Portuguese whatever the session's locale: "1.000 itens".
+            out << Choice{n, QLocale(QLocale::Portuguese, QLocale::Brazil).toString(n) +
+                                 QStringLiteral(" itens")};
         return out;
     }();
     return choices;
