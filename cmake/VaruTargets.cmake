@@ -44,3 +44,32 @@ function(varu_add_test name)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT}
         ENVIRONMENT "${env}")
 endfunction()
+
+# varu_add_qml_module(target URI uri FILES qml...)
+# The views of a library as a QML module under qrc:/qt/qml, remembering the files and the
+# import path (the module's qmldir and the qmltypes of its C++ types) for the lint test.
+function(varu_add_qml_module target)
+    cmake_parse_arguments(ARG "" "URI" "FILES" ${ARGN})
+    string(REPLACE "." "/" path "${ARG_URI}")
+    qt_add_qml_module(${target}
+        URI ${ARG_URI}
+        VERSION 1.0
+        NO_PLUGIN
+        RESOURCE_PREFIX /qt/qml
+        OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${path}
+        QML_FILES ${ARG_FILES})
+    list(TRANSFORM ARG_FILES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    set_target_properties(${target} PROPERTIES
+        VARU_QML_FILES "${ARG_FILES}"
+        VARU_QML_IMPORT_PATH ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()
+
+# varu_add_qmllint_test(name target)
+# The target's views checked against the types their module registers: qmllint exits non-zero
+# on any warning (unqualified access, unknown property, type mismatch, missing import).
+function(varu_add_qmllint_test name target)
+    get_target_property(views ${target} VARU_QML_FILES)
+    get_target_property(import_path ${target} VARU_QML_IMPORT_PATH)
+    add_test(NAME ${name} COMMAND Qt6::qmllint -I ${import_path} ${views})
+    set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 120)
+endfunction()

@@ -1,12 +1,12 @@
 #include "PreviewPanel.h"
 
+#include "strip/ui/WindowShape.h"
+
 #include "PreviewImages.h"
 #include "PreviewState.h"
 #include "platform/Log.h"
 
-#include <QPainterPath>
 #include <QQmlEngine>
-#include <QRegion>
 
 // Generated with the Varu.Preview module; naming it keeps the module's registrations in the
 // program, as the library is static.
@@ -54,12 +54,5 @@ void PreviewPanel::resizeEvent(QResizeEvent *event)
 
 void PreviewPanel::updateShape()
 {
-    QRegion shape;
-    if (m_shaped) {
-        QPainterPath path;
-        path.addRoundedRect(QRectF(0, 0, width(), height()), kCornerRadius, kCornerRadius);
-        shape = QRegion(path.toFillPolygon().toPolygon());
-    }
-    if (shape != mask())
-        setMask(shape);
+    WindowShape::apply(*this, m_shaped, kCornerRadius);
 }

@@ -1,5 +1,7 @@
 #include "StripPanel.h"
 
+#include "WindowShape.h"
+
 #include "CardInteraction.h"
 #include "CardListModel.h"
 #include "StripChrome.h"
@@ -7,9 +9,7 @@
 #include "TabListModel.h"
 #include "platform/Log.h"
 
-#include <QPainterPath>
 #include <QQmlEngine>
-#include <QRegion>
 
 // Generated with the Varu.Strip module. The library is static: naming the function keeps its
 // object, and with it the registration of the module's C++ types, in the program.
@@ -60,12 +60,5 @@ void StripPanel::resizeEvent(QResizeEvent *event)
 
 void StripPanel::updateShape()
 {
-    QRegion shape;
-    if (m_shaped) {
-        QPainterPath path;
-        path.addRoundedRect(QRectF(0, 0, width(), height()), kCornerRadius, kCornerRadius);
-        shape = QRegion(path.toFillPolygon().toPolygon());
-    }
-    if (shape != mask())
-        setMask(shape);
+    WindowShape::apply(*this, m_shaped, kCornerRadius);
 }

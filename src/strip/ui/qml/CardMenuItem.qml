@@ -43,8 +43,10 @@ StripMenuItem {
     }
 
     arrow: Text {
-        x: item.width - width - 10
-        anchors.verticalCenter: parent.verticalCenter
+        font.family: Theme.fontFamily
+        // Bound to the entry rather than the parent, which is gone while a menu is torn down.
+        x: item ? item.width - width - 10 : 0
+        y: item ? (item.height - height) / 2 : 0
         visible: item.subMenu !== null
         text: "›"
         color: item.highlighted ? Theme.primary : Theme.secondary

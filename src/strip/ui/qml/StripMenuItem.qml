@@ -9,6 +9,7 @@ MenuItem {
     leftPadding: 10
     rightPadding: 10
     contentItem: Text {
+        font.family: Theme.fontFamily
         text: item.text
         color: item.enabled ? Theme.primary : Theme.tertiary
         font.pixelSize: 13
