@@ -13,6 +13,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QQmlEngine>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -50,6 +51,8 @@ class TestStripController : public QObject
     PasteTarget target{focus};
     FakePreview preview;
     std::unique_ptr<StripController> strip;
+    // Whatever the views report (a failed binding, a component that cannot load) is a fault.
+    std::unique_ptr<QSignalSpy> qmlWarnings;
 
     QWindow *window() const { return strip->panel(); }
     QString focused() const { return model.selectedID().value_or(u"-"_qs); }
@@ -88,6 +91,7 @@ private Q_SLOTS:
         strip->setTiming({0, 0, 0});
         strip->setPreview(&preview);
         QVERIFY(strip->panel()->isLoaded());
+        qmlWarnings = std::make_unique<QSignalSpy>(strip->panel()->engine(), &QQmlEngine::warnings);
         // The desktop's window flags only count when set before the window exists.
         QCOMPARE(desktop.preparedWindows, QList<QWindow *>{strip->panel()});
         QVERIFY(!desktop.preparedTooLate);
@@ -112,6 +116,7 @@ private Q_SLOTS:
             strip->hide();
             QVERIFY(gone());
         }
+        QVERIFY(qmlWarnings->isEmpty()); // the engine prints them too
     }
 
     void showing()
