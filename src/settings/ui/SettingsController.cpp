@@ -38,8 +38,6 @@ std::optional<QString> unmodifiedCharacters(const QKeyEvent &event, KeyboardLayo
 SettingsController::SettingsController(Services services, QObject *parent)
     : QObject(parent)
     , m_s(std::move(services))
-    , m_ignored(std::make_unique<IgnoredAppsModel>(m_s.model, m_s.apps))
-    , m_chooser(std::make_unique<AppChooserModel>(m_s.model, m_s.apps))
 {}
 
 SettingsController::~SettingsController() = default;
@@ -48,6 +46,10 @@ void SettingsController::createWindow()
 {
     volatile auto registerTypes = &qml_register_types_Varu_Settings;
     Q_UNUSED(registerTypes);
+    // Made with the window: naming the ignored applications reads desktop entries, which a
+    // start that never opens the settings should not pay for.
+    m_ignored = std::make_unique<IgnoredAppsModel>(m_s.model, m_s.apps);
+    m_chooser = std::make_unique<AppChooserModel>(m_s.model, m_s.apps);
     m_window = std::make_unique<QQuickView>();
     QQuickView &w = *m_window;
     w.setTitle(QStringLiteral("Ajustes do Varu"));
