@@ -30,8 +30,15 @@ IgnoredAppsModel::IgnoredAppsModel(SettingsModel &settings, InstalledApps &apps,
 
 void IgnoredAppsModel::reload()
 {
+    // Every setting notifies; only a new list is worth reading desktop entries again.
+    const QStringList ids = m_settings.ignoredApps();
+    QStringList shown;
+    for (const Row &row : std::as_const(m_rows))
+        shown << row.id;
+    if (shown == ids)
+        return;
     QList<Row> rows;
-    for (const QString &id : m_settings.ignoredApps())
+    for (const QString &id : ids)
         rows << Row{id, m_apps.name(id)};
     beginResetModel();
     m_rows = rows;
