@@ -3,6 +3,7 @@
 // and Escape close it, the card menu opens it too, and it leaves with the strip. With
 // VARU_SCREENSHOTS=<folder> it also saves the documentation's screenshots of each kind.
 
+#include "../strip/StripDriving.h"
 #include "../strip/StripDemo.h"
 #include "../strip/StripFixtures.h"
 #include "SessionRunner.h"
@@ -26,6 +27,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace StripDriving;
 
 namespace {
 
@@ -75,15 +78,6 @@ class E2ePreview : public QObject
     ClipItem threeFiles;
     WindowId terminal = 0;
 
-    static bool until(const std::function<bool()> &condition, int ms = 3000)
-    {
-        return QTest::qWaitFor(condition, ms);
-    }
-    static bool xdotool(const QStringList &args)
-    {
-        return SessionRunner::run(u"xdotool"_qs, args) == 0;
-    }
-    bool key(const QString &keys) { return xdotool({u"key"_qs, u"--delay"_qs, u"30"_qs, keys}); }
 
     const ClipItem &demoCard(ClipKind kind, int skip = 0) const
     {
@@ -123,23 +117,6 @@ class E2ePreview : public QObject
     {
         strip->hide();
         QVERIFY(until([&] { return !strip->isVisible() && !strip->isHiding(); }));
-    }
-
-    static QQuickItem *visualChild(QQuickItem *root, const std::function<bool(QQuickItem *)> &match)
-    {
-        for (QQuickItem *child : root->childItems()) {
-            if (match(child))
-                return child;
-            if (QQuickItem *found = visualChild(child, match))
-                return found;
-        }
-        return nullptr;
-    }
-    static bool click(QQuickItem *item, const QString &button)
-    {
-        const QPoint at = item->mapToGlobal(QPointF(item->width(), item->height()) / 2).toPoint();
-        return xdotool({u"mousemove"_qs, QString::number(at.x()), QString::number(at.y()),
-                        u"click"_qs, button});
     }
 
     // The preview with the top of the strip below it, into the screenshots folder.

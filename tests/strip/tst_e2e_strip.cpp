@@ -4,6 +4,7 @@
 // when shown again while sliding out. With VARU_SCREENSHOTS=<folder> it also saves the
 // documentation's screenshots.
 
+#include "StripDriving.h"
 #include "SessionRunner.h"
 #include "StripDemo.h"
 #include "StripFixtures.h"
@@ -30,6 +31,8 @@
 #include <algorithm>
 
 // A wallpaper: a diagonal gradient over the whole screen.
+using namespace StripDriving;
+
 class Wallpaper : public QRasterWindow
 {
 protected:
@@ -58,15 +61,6 @@ class E2eStrip : public QObject
     StripDemo::History demo;
     WindowId terminal = 0;
 
-    static bool until(const std::function<bool()> &condition, int ms = 3000)
-    {
-        return QTest::qWaitFor(condition, ms);
-    }
-    static bool xdotool(const QStringList &args)
-    {
-        return SessionRunner::run(u"xdotool"_qs, args) == 0;
-    }
-    bool key(const QString &keys) { return xdotool({u"key"_qs, u"--delay"_qs, u"30"_qs, keys}); }
     bool type(const QString &text) { return xdotool({u"type"_qs, u"--delay"_qs, u"40"_qs, text}); }
     bool shown()
     {
@@ -92,26 +86,6 @@ class E2eStrip : public QObject
     {
         strip->hide();
         QVERIFY(gone());
-    }
-
-    // The first item of the visual tree below `root` that `match` accepts.
-    static QQuickItem *visualChild(QQuickItem *root, const std::function<bool(QQuickItem *)> &match)
-    {
-        for (QQuickItem *child : root->childItems()) {
-            if (match(child))
-                return child;
-            if (QQuickItem *found = visualChild(child, match))
-                return found;
-        }
-        return nullptr;
-    }
-
-    // A click with `button` in the middle of `item`, through the X server.
-    static bool click(QQuickItem *item, const QString &button)
-    {
-        const QPoint at = item->mapToGlobal(QPointF(item->width(), item->height()) / 2).toPoint();
-        return xdotool({u"mousemove"_qs, QString::number(at.x()), QString::number(at.y()),
-                        u"click"_qs, button});
     }
 
     // The bottom of the screen, where the strip is, into the screenshots folder.
