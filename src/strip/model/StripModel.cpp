@@ -255,10 +255,10 @@ void StripModel::assignEditing(const std::optional<EditState> &editing)
 
 void StripModel::assignTabEditor(const std::optional<TabEditState> &editor)
 {
-    if (editor == m_boardEditor)
+    if (editor == m_tabEditor)
         return;
     const bool hadOverlay = hasOverlay();
-    m_boardEditor = editor;
+    m_tabEditor = editor;
     Q_EMIT tabEditorChanged();
     if (hadOverlay != hasOverlay())
         Q_EMIT overlayChanged();

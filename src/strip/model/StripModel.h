@@ -76,7 +76,7 @@ public:
     QSet<QString> selectedIDs() const { return m_selectedIDs; }
     int focusToken() const { return m_focusToken; }
     const std::optional<EditState> &editing() const { return m_editing; }
-    const std::optional<TabEditState> &tabEditor() const { return m_boardEditor; }
+    const std::optional<TabEditState> &tabEditor() const { return m_tabEditor; }
     std::optional<Tab> dropTarget() const { return m_dropTarget; }
 
     // Assigning a different tab, query or filter focuses the first visible card.
@@ -96,7 +96,7 @@ public:
     std::optional<ClipItem> visible(const QString &id) const;
     std::optional<ClipItem> selected() const;
     QList<ClipItem> selectedItems() const;
-    bool hasOverlay() const { return m_editing || m_boardEditor; }
+    bool hasOverlay() const { return m_editing || m_tabEditor; }
     // Cards in a tab before any search or filter.
     Q_INVOKABLE int count(const Tab &tab) const;
     std::optional<UserTab> userTab(const QString &id) const;
@@ -179,8 +179,8 @@ private:
     QStringList selectedIDList() const;
     bool editorOpen() const { return m_editing.has_value(); }
     EditState editingValue() const { return m_editing.value_or(EditState()); }
-    bool tabEditorOpen() const { return m_boardEditor.has_value(); }
-    TabEditState tabEditorValue() const { return m_boardEditor.value_or(TabEditState()); }
+    bool tabEditorOpen() const { return m_tabEditor.has_value(); }
+    TabEditState tabEditorValue() const { return m_tabEditor.value_or(TabEditState()); }
     QVariant dropTargetValue() const;
 
     // selectedID with the single-selection rule (unless a multi-selection is being written).
@@ -209,7 +209,7 @@ private:
     std::optional<QString> m_anchorID;
     int m_focusToken = 0;
     std::optional<EditState> m_editing;
-    std::optional<TabEditState> m_boardEditor;
+    std::optional<TabEditState> m_tabEditor;
     std::optional<Tab> m_dropTarget;
 
     // The visible list is derived, but a keystroke must not refold every card: the folded

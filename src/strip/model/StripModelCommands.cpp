@@ -130,8 +130,8 @@ void StripModel::commitOverlay()
                 m_actions->saveText(edit.item, edit.text);
         }
         assignEditing(std::nullopt);
-    } else if (m_boardEditor) {
-        const TabEditState editor = *m_boardEditor;
+    } else if (m_tabEditor) {
+        const TabEditState editor = *m_tabEditor;
         const QString name = editor.name.trimmed();
         // An empty name keeps the editor open; nothing is stored.
         if (name.isEmpty())
@@ -165,35 +165,35 @@ void StripModel::setEditingText(const QString &text)
 
 void StripModel::setTabEditorName(const QString &name)
 {
-    if (!m_boardEditor)
+    if (!m_tabEditor)
         return;
-    TabEditState editor = *m_boardEditor;
+    TabEditState editor = *m_tabEditor;
     editor.name = name;
     assignTabEditor(editor);
 }
 
 void StripModel::setTabEditorColor(const QString &color)
 {
-    if (!m_boardEditor)
+    if (!m_tabEditor)
         return;
-    TabEditState editor = *m_boardEditor;
+    TabEditState editor = *m_tabEditor;
     editor.color = color;
     assignTabEditor(editor);
 }
 
 void StripModel::setTabEditorConfirmDelete(bool confirm)
 {
-    if (!m_boardEditor)
+    if (!m_tabEditor)
         return;
-    TabEditState editor = *m_boardEditor;
+    TabEditState editor = *m_tabEditor;
     editor.confirmDelete = confirm;
     assignTabEditor(editor);
 }
 
 void StripModel::deleteEditedTab()
 {
-    if (m_boardEditor && m_boardEditor->tabID && m_actions)
-        m_actions->deleteTab(*m_boardEditor->tabID);
+    if (m_tabEditor && m_tabEditor->tabID && m_actions)
+        m_actions->deleteTab(*m_tabEditor->tabID);
     cancelOverlay();
 }
 
