@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // One item to write: its representations in order, each a type and its bytes.
@@ -36,6 +37,14 @@ public:
     // Moves on whenever any process, this one included, changes the clipboard. Only
     // inequality with a remembered value means anything.
     virtual qint64 changeCount() = 0;
+    // Where the platform tells of changes, `handler` runs on the main thread each time the
+    // counter has moved and the new offer can be read without waiting on its owner, so the
+    // caller needs no poll. False where nothing notifies: the caller polls changeCount().
+    virtual bool setChangeHandler(std::function<void()> handler)
+    {
+        Q_UNUSED(handler);
+        return false;
+    }
 
     // Reading. No items (or an empty clipboard) gives 0.
     virtual int itemCount() = 0;
