@@ -19,7 +19,7 @@ packages=(
     libqt6multimedia6 gstreamer1.0-plugins-base qt6-translations-l10n
     libsqlite3-dev libssl-dev libicu-dev libheif-dev libglib2.0-dev
     libx11-dev libx11-xcb-dev libxtst-dev libxcb1-dev libxcb-xtest0-dev libxcb-res0-dev
-    libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libgl-dev
+    libxcb-xfixes0-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libgl-dev
     libbenchmark-dev
     adwaita-icon-theme hicolor-icon-theme fonts-dejavu-core shared-mime-info desktop-file-utils
     dbus dbus-x11 xvfb xauth openbox xclip xdotool x11-utils imagemagick trayer xterm xcompmgr

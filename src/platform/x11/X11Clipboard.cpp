@@ -1,10 +1,15 @@
 #include "X11Clipboard.h"
 
+#include "X11Connection.h"
 #include "X11MimeTypes.h"
+#include "X11SelectionReader.h"
+
+#include "platform/Log.h"
 
 #include <QColor>
 #include <QMimeData>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -15,14 +20,6 @@ const QString kColor = QStringLiteral("com.apple.cocoa.pasteboard.color");
 const QString kColorMime = QStringLiteral("application/x-color");
 
 // application/x-color is four native-endian 16-bit values, red, green, blue and alpha.
-// Qt hands it over as a QColor, which keeps all 16 bits, so the bytes are rebuilt exactly.
-QByteArray colorBytes(const QColor &color)
-{
-    const QRgba64 c = color.rgba64();
-    const quint16 values[4] = {c.red(), c.green(), c.blue(), c.alpha()};
-    return QByteArray(reinterpret_cast<const char *>(values), sizeof values);
-}
-
 std::optional<QColor> colorFromBytes(const QByteArray &bytes)
 {
     if (bytes.size() != 8)
@@ -32,185 +29,132 @@ std::optional<QColor> colorFromBytes(const QByteArray &bytes)
     return QColor(QRgba64::fromRgba64(values[0], values[1], values[2], values[3]));
 }
 
-// Plain text read in order of preference: explicitly UTF-8, then what Qt converts to UTF-8.
-int textPreference(const QString &mime)
-{
-    if (mime.compare(QLatin1String("text/plain;charset=utf-8"), Qt::CaseInsensitive) == 0)
-        return 0;
-    if (mime == QLatin1String("text/plain"))
-        return 1;
-    if (mime == QLatin1String("UTF8_STRING"))
-        return 2;
-    return 3;
-}
-
 } // namespace
 
 X11Clipboard::X11Clipboard(QClipboard *clipboard, QObject *parent)
     : QObject(parent)
     , m_clipboard(clipboard)
 {
-    connect(m_clipboard, &QClipboard::changed, this, &X11Clipboard::onChanged);
-    m_holdExpiry.setSingleShot(true);
-    m_holdExpiry.setInterval(kHoldMs);
-    connect(&m_holdExpiry, &QTimer::timeout, this, &X11Clipboard::release);
+    m_reader = std::make_unique<X11SelectionReader>(
+        qgetenv("DISPLAY"), X11SelectionReader::Limits{}, [this](X11Offer offer) {
+            QMetaObject::invokeMethod(
+                this, [this, offer = std::move(offer)] { receive(offer); },
+                Qt::QueuedConnection);
+        });
+    if (!m_reader->isRunning())
+        qCWarning(lcVaru, "Sem extensão XFixes no servidor X: o clipboard não é observado");
 }
 
-void X11Clipboard::onChanged(QClipboard::Mode mode)
+X11Clipboard::~X11Clipboard() = default;
+
+bool X11Clipboard::setChangeHandler(std::function<void()> handler)
 {
-    // Our own writes move the counter themselves (Qt reports them from inside setMimeData),
-    // so a caller can mark them right away. Everything else counts, even while Qt still
-    // believes it owns the selection: another client's take-over may be announced before
-    // the selection-clear that ends our ownership.
-    if (mode != QClipboard::Clipboard || m_writing)
+    if (!m_reader->isRunning())
+        return false;
+    m_changed = std::move(handler);
+    return true;
+}
+
+void X11Clipboard::setUnheldTypes(const QStringList &types)
+{
+    m_reader->setUnheldTypes(types);
+}
+
+void X11Clipboard::receive(X11Offer offer)
+{
+    // Our own write, read before the reader learnt which window is ours.
+    if (offer.owner != XCB_NONE && offer.owner == m_ownWindow)
         return;
-    const QMimeData *mime = current();
-    const bool offers = mime && !X11MimeTypes::contentTargets(mime->formats()).isEmpty();
-    // The owner of a copy not yet recorded exited and took its offer along: what was read
-    // of it stays the clipboard's content until the copy has been recorded.
-    if (!offers && m_held)
+    if (offer.initial) {
+        show(offer);
         return;
-    ++m_changeCount;
+    }
+    // An owner that exits takes its offer along; what was read of it stays the clipboard's
+    // content so it can still be recorded. Nothing was read of a concealed one.
+    if (offer.owner == XCB_NONE && !m_concealed)
+        return;
     m_lastWritten.clear(); // no longer ours to mirror, and possibly large
-    release();
-    if (offers)
-        hold();
+    show(offer);
+    ++m_changeCount;
+    if (m_changed)
+        m_changed();
 }
 
-void X11Clipboard::hold()
+// How the owner's offer maps onto items: item 0 has every type; further items carry one
+// file URL each.
+void X11Clipboard::show(const X11Offer &offer)
 {
-    const Layout &l = layout();
-    for (const QString &type : l.firstItemTypes) {
-        if (m_unheldTypes.contains(type))
-            return;
-    }
-    Held held;
-    for (const QString &type : l.firstItemTypes) {
-        if (type != kFileUrl)
-            held.data.insert(type, readLive(type));
-    }
-    held.color = readColor();
-    m_held = std::move(held);
-    m_holdExpiry.start();
-}
+    m_items.clear();
+    m_color.reset();
+    m_concealed = offer.concealed;
+    // X11 cannot tell an empty offer from an owner that failed to answer: both give none.
+    const auto bytesOf = [&](const QString &target) -> std::optional<QByteArray> {
+        std::optional<QByteArray> bytes = offer.data.value(target);
+        if (bytes && bytes->isEmpty())
+            return std::nullopt;
+        return bytes;
+    };
 
-void X11Clipboard::release()
-{
-    m_holdExpiry.stop();
-    if (!m_held)
-        return;
-    m_held.reset();
-    m_layoutCount = -1; // read the selection itself from now on
-}
-
-const QMimeData *X11Clipboard::current() const
-{
-    return m_clipboard->mimeData(QClipboard::Clipboard);
-}
-
-const X11Clipboard::Layout &X11Clipboard::layout()
-{
-    if (m_layoutCount == m_changeCount)
-        return m_layout;
-    m_layoutCount = m_changeCount;
-    m_layout = Layout{};
-    const QMimeData *mime = current();
-    if (!mime)
-        return m_layout;
-
-    const QStringList formats = X11MimeTypes::contentTargets(mime->formats());
     QString fileListMime;
-    for (const QString &format : formats) {
-        if (X11MimeTypes::isFileList(format) &&
-            (fileListMime.isEmpty() || format == QLatin1String("text/uri-list")))
-            fileListMime = format;
+    for (const QString &target : offer.targets) {
+        if (X11MimeTypes::isFileList(target) &&
+            (fileListMime.isEmpty() || target == QLatin1String("text/uri-list")))
+            fileListMime = target;
     }
-    if (!fileListMime.isEmpty())
-        m_layout.fileUris = X11MimeTypes::parseFileList(fileListMime, mime->data(fileListMime));
+    QList<QByteArray> uris;
+    if (const std::optional<QByteArray> list = bytesOf(fileListMime))
+        uris = X11MimeTypes::parseFileList(fileListMime, *list);
 
-    for (const QString &format : formats) {
-        const bool fileList = X11MimeTypes::isFileList(format);
-        if (fileList && !m_layout.fileUris.isEmpty()) {
-            if (!m_layout.firstItemTypes.contains(kFileUrl))
-                m_layout.firstItemTypes << kFileUrl;
+    std::optional<QByteArray> text;
+    for (const QString &target : offer.targets) {
+        if (X11MimeTypes::isPlainText(target) && offer.data.contains(target))
+            text = bytesOf(target);
+    }
+
+    QList<Entry> first;
+    const auto has = [&](const QString &type) {
+        return std::any_of(first.cbegin(), first.cend(),
+                           [&](const Entry &e) { return e.type == type; });
+    };
+    for (const QString &target : offer.targets) {
+        const bool fileList = X11MimeTypes::isFileList(target);
+        if (fileList && !uris.isEmpty()) {
+            if (!has(kFileUrl))
+                first << Entry{kFileUrl, uris.first()};
             continue;
         }
         // A list of web links is kept as it came, under its own name.
-        const QString stored = fileList ? format : X11MimeTypes::storedType(format);
-        if (stored == kPlainText && (m_layout.textMime.isEmpty() ||
-                                     textPreference(format) < textPreference(m_layout.textMime)))
-            m_layout.textMime = format;
-        if (m_layout.firstItemTypes.contains(stored))
+        const QString stored = fileList ? target : X11MimeTypes::storedType(target);
+        if (has(stored))
             continue;
-        m_layout.firstItemTypes << stored;
-        m_layout.mimeOf.insert(stored, format);
+        first << Entry{stored, stored == kPlainText ? text : bytesOf(target)};
+        if (target == kColorMime) {
+            if (const std::optional<QColor> color = colorFromBytes(bytesOf(target).value_or("")))
+                m_color = SrgbColor{color->redF(), color->greenF(), color->blueF()};
+        }
     }
-    return m_layout;
-}
-
-int X11Clipboard::itemCount()
-{
-    const Layout &l = layout();
-    if (l.firstItemTypes.isEmpty())
-        return 0;
-    return int(std::max<qsizetype>(1, l.fileUris.size()));
+    if (first.isEmpty())
+        return;
+    m_items << first;
+    for (qsizetype i = 1; i < uris.size(); ++i)
+        m_items << QList<Entry>{Entry{kFileUrl, uris.at(i)}};
 }
 
 QStringList X11Clipboard::types(int item)
 {
-    const Layout &l = layout();
-    if (item == 0)
-        return l.firstItemTypes;
-    if (item > 0 && item < l.fileUris.size())
-        return {kFileUrl};
-    return {};
+    QStringList out;
+    for (const Entry &entry : m_items.value(item))
+        out << entry.type;
+    return out;
 }
 
 std::optional<QByteArray> X11Clipboard::data(int item, const QString &type)
 {
-    const Layout &l = layout();
-    if (type == kFileUrl) {
-        if (item >= 0 && item < l.fileUris.size())
-            return l.fileUris.at(item);
-        return std::nullopt;
+    for (const Entry &entry : m_items.value(item)) {
+        if (entry.type == type)
+            return entry.bytes;
     }
-    if (item != 0 || !l.firstItemTypes.contains(type))
-        return std::nullopt;
-    if (m_held)
-        return m_held->data.value(type);
-    return readLive(type);
-}
-
-std::optional<QByteArray> X11Clipboard::readLive(const QString &type)
-{
-    const Layout &l = layout();
-    const QMimeData *mime = current();
-    if (!mime)
-        return std::nullopt;
-    const QString format = type == kPlainText ? l.textMime : l.mimeOf.value(type);
-    if (format == kColorMime) {
-        const QColor color = mime->colorData().value<QColor>();
-        if (color.isValid())
-            return colorBytes(color);
-    }
-    // X11 cannot tell an empty offer from an owner that failed to answer: both give none.
-    QByteArray bytes = mime->data(format);
-    if (bytes.isEmpty())
-        return std::nullopt;
-    return bytes;
-}
-
-std::optional<SrgbColor> X11Clipboard::readColor()
-{
-    if (m_held)
-        return m_held->color;
-    const QMimeData *mime = current();
-    if (!mime || !mime->hasColor())
-        return std::nullopt;
-    const QColor color = mime->colorData().value<QColor>().toRgb();
-    if (!color.isValid())
-        return std::nullopt;
-    return SrgbColor{color.redF(), color.greenF(), color.blueF()};
+    return std::nullopt;
 }
 
 QMimeData *X11Clipboard::mimeDataFor(const QList<ClipboardItem> &items)
@@ -248,12 +192,32 @@ QMimeData *X11Clipboard::mimeDataFor(const QList<ClipboardItem> &items)
 
 void X11Clipboard::writeItems(const QList<ClipboardItem> &items)
 {
-    release();
     m_lastWritten = items;
     ++m_changeCount;
-    m_writing = true;
     m_clipboard->setMimeData(mimeDataFor(items), QClipboard::Clipboard);
-    m_writing = false;
+    // Qt's selection window is now the owner; its offers are ours and are not read back.
+    if (xcb_connection_t *c = X11Connection::connection()) {
+        X11Connection::Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+            c, xcb_get_selection_owner(c, X11Connection::atom("CLIPBOARD")), nullptr));
+        if (owner && owner->owner != XCB_NONE) {
+            m_ownWindow = owner->owner;
+            m_reader->setOwnWindow(owner->owner);
+        }
+    }
+    m_items.clear();
+    m_color.reset();
+    m_concealed = false;
+    for (const ClipboardItem &item : items) {
+        QList<Entry> entries;
+        for (const auto &[type, bytes] : item.entries) {
+            entries << Entry{type, bytes};
+            if (type == kColor) {
+                if (const std::optional<QColor> color = colorFromBytes(bytes))
+                    m_color = SrgbColor{color->redF(), color->greenF(), color->blueF()};
+            }
+        }
+        m_items << entries;
+    }
 }
 
 void X11Clipboard::mirrorToPrimarySelection()
