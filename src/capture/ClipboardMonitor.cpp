@@ -5,28 +5,40 @@
 
 #include "platform/Log.h"
 
+#include <QDeadlineTimer>
+
+#include <algorithm>
+
 ClipboardMonitor::ClipboardMonitor(Clipboard &clipboard, FrontmostApp &apps, CaptureRules rules,
                                      QObject *parent)
     : QObject(parent)
     , m_clipboard(clipboard)
     , m_apps(apps)
     , m_rules(std::move(rules))
+    , m_clock([] { return QDeadlineTimer::current().deadline(); })
     , m_lastChangeCount(clipboard.changeCount())
 {
     m_pollTimer.setInterval(kPollIntervalMs);
     m_pollTimer.setTimerType(Qt::CoarseTimer); // 5 % slack, as much as a poll can afford
     connect(&m_pollTimer, &QTimer::timeout, this, &ClipboardMonitor::poll);
 
-    m_debounceTimer.setSingleShot(true);
-    m_debounceTimer.setInterval(kQuietPeriodMs);
-    m_debounceTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_debounceTimer, &QTimer::timeout, this, [this] { capture(false); });
+    m_quietTimer.setSingleShot(true);
+    m_quietTimer.setInterval(kQuietPeriodMs);
+    m_quietTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_quietTimer, &QTimer::timeout, this, &ClipboardMonitor::settle);
+}
+
+ClipboardMonitor::~ClipboardMonitor()
+{
+    if (m_notified)
+        m_clipboard.setChangeHandler({});
 }
 
 void ClipboardMonitor::setTiming(const Timing &timing)
 {
+    m_timing = timing;
     m_pollTimer.setInterval(timing.pollMs);
-    m_debounceTimer.setInterval(timing.quietMs);
+    m_quietTimer.setInterval(timing.quietMs);
 }
 
 void ClipboardMonitor::setPaused(bool paused)
@@ -40,7 +52,9 @@ void ClipboardMonitor::setPaused(bool paused)
 void ClipboardMonitor::start()
 {
     m_lastChangeCount = m_clipboard.changeCount();
-    m_pollTimer.start();
+    m_notified = m_clipboard.setChangeHandler([this] { poll(); });
+    if (!m_notified)
+        m_pollTimer.start();
     refreshAccess();
 }
 
@@ -50,20 +64,61 @@ void ClipboardMonitor::poll()
     if (count == m_lastChangeCount)
         return;
     m_lastChangeCount = count;
-    m_debounceTimer.start(); // restarts a pending one: a burst gives one capture
+    changed();
+}
+
+namespace {
+
+// Whether `later` holds everything `earlier` did: the owner added to its offer or offered it
+// again, so keeping only the later one loses nothing.
+bool extends(const QList<Representation> &earlier, const QList<Representation> &later)
+{
+    return std::all_of(earlier.cbegin(), earlier.cend(),
+                       [&](const Representation &r) { return later.contains(r); });
+}
+
+} // namespace
+
+// A copy is read as soon as it appears: its owner may exit, or replace it, right after. The
+// copy it replaces is kept as a copy of its own once it stood kMinStandMs; only a copy
+// replaced sooner (an owner still writing its offer in steps; no one copies twice in 50 ms),
+// or one the new copy holds entirely, is merged into its successor.
+void ClipboardMonitor::changed()
+{
+    const qint64 now = m_clock();
+    QList<Representation> reps;
+    std::optional<CapturedClip> clip = read(false, reps);
+    if (m_pending) {
+        const qint64 stood = now - m_pending->at;
+        if (stood >= m_timing.minStandMs && !extends(m_pending->reps, reps))
+            settle();
+        else
+            qCDebug(lcVaru, "Cópia substituída após %lld ms; fica a seguinte", stood);
+    }
+    m_pending = Pending{now, std::move(reps), std::move(clip)};
+    m_quietTimer.start();
+}
+
+void ClipboardMonitor::settle()
+{
+    m_quietTimer.stop();
+    std::optional<Pending> pending = std::exchange(m_pending, std::nullopt);
+    // A copy made before a pause but settling during it is skipped like one made during it.
+    if (pending && pending->clip && !m_paused)
+        Q_EMIT captured(*pending->clip);
 }
 
 void ClipboardMonitor::flushPending()
 {
     poll();
-    if (m_debounceTimer.isActive())
-        capture(false);
+    settle();
 }
 
 void ClipboardMonitor::markOwnWrite()
 {
     m_lastChangeCount = m_clipboard.changeCount();
-    m_debounceTimer.stop();
+    m_quietTimer.stop();
+    m_pending.reset();
 }
 
 ClipboardMonitor::Access ClipboardMonitor::refreshAccess()
@@ -109,22 +164,33 @@ QList<Representation> ClipboardMonitor::readRepresentations(int itemCount, qint6
 
 void ClipboardMonitor::capture(bool userInitiated)
 {
-    m_debounceTimer.stop();
+    // What is on the clipboard now is the latest change: a pending copy is that very copy.
+    m_quietTimer.stop();
+    m_pending.reset();
+    m_lastChangeCount = m_clipboard.changeCount();
+    QList<Representation> reps;
+    if (std::optional<CapturedClip> clip = read(userInitiated, reps))
+        Q_EMIT captured(*clip);
+}
+
+std::optional<CapturedClip> ClipboardMonitor::read(bool userInitiated,
+                                                   QList<Representation> &reps)
+{
     if (m_paused && !userInitiated)
-        return;
+        return std::nullopt;
 
     const Access state = refreshAccess();
     if (state == Access::Denied)
-        return;
+        return std::nullopt;
     if (state == Access::NeedsPermission && !userInitiated) {
         qCInfo(lcVaru, "Sem permissão permanente de leitura do clipboard; captura ignorada");
-        return;
+        return std::nullopt;
     }
 
     const int itemCount = m_clipboard.itemCount();
     if (itemCount <= 0) {
         refreshAccess();
-        return;
+        return std::nullopt;
     }
 
     QStringList types;
@@ -133,31 +199,31 @@ void ClipboardMonitor::capture(bool userInitiated)
     if (const std::optional<QString> ignored = m_rules.ignoredType(types)) {
         qCInfo(lcVaru, "Tipo ignorado %s; cópia não guardada", qUtf8Printable(*ignored));
         refreshAccess();
-        return;
+        return std::nullopt;
     }
 
     const bool remote = types.contains(ClipboardTypes::remoteMarker);
-    // Taken after the quiet period: switching applications meanwhile credits the new one.
+    // Taken at the change: the application the user copied from.
     const std::optional<AppIdentity> app = m_apps.frontmost();
     const std::optional<QString> appID = app ? app->appID : std::nullopt;
     if (!remote && m_rules.isIgnoredApp(appID)) {
         qCInfo(lcVaru, "App ignorado %s", qUtf8Printable(appID.value_or(QStringLiteral("?"))));
         refreshAccess();
-        return;
+        return std::nullopt;
     }
 
     qint64 total = 0;
-    const QList<Representation> reps = readRepresentations(itemCount, total);
+    reps = readRepresentations(itemCount, total);
     if (reps.isEmpty()) {
         refreshAccess();
-        return;
+        return std::nullopt;
     }
 
     std::optional<CapturedClip> clip =
         Classifier::classify(reps, total, m_rules, [this] { return m_clipboard.readColor(); });
     if (!clip) {
         refreshAccess();
-        return;
+        return std::nullopt;
     }
 
     if (remote) {
@@ -166,6 +232,6 @@ void ClipboardMonitor::capture(bool userInitiated)
         clip->sourceAppID = app->appID;
         clip->sourceName = app->name;
     }
-    Q_EMIT captured(*clip);
     refreshAccess();
+    return clip;
 }

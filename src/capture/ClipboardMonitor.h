@@ -1,6 +1,7 @@
 #pragma once
-// Watches the clipboard: polls its change counter, waits for a burst of changes to settle,
-// applies the capture rules and hands each accepted copy to the shell as a CapturedClip.
+// Watches the clipboard (told of changes where the platform notifies, by polling elsewhere),
+// reads each copy as it appears, applies the capture rules and hands every copy that stood
+// long enough to the shell as a CapturedClip, in order.
 
 #include "CaptureRules.h"
 #include "core/CapturedClip.h"
@@ -11,6 +12,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
 
 class ClipboardMonitor : public QObject
 {
@@ -25,21 +27,28 @@ public:
 
     static constexpr int kPollIntervalMs = 250;
     static constexpr int kQuietPeriodMs = 300;
+    static constexpr int kMinStandMs = 50;
 
-    // How often the change counter is read, and how long a change must stay the last one.
+    // How often the change counter is read where nothing notifies; how long the last copy
+    // waits for its owner to finish writing it; how long a replaced copy must have stood to
+    // count as a copy of its own.
     struct Timing
     {
         int pollMs = kPollIntervalMs;
         int quietMs = kQuietPeriodMs;
+        int minStandMs = kMinStandMs;
     };
 
     // Whatever is on the clipboard now is not captured.
     ClipboardMonitor(Clipboard &clipboard, FrontmostApp &apps, CaptureRules rules,
                       QObject *parent = nullptr);
+    ~ClipboardMonitor() override;
 
     void setRules(CaptureRules rules) { m_rules = std::move(rules); }
-    // Tests run the poll and the quiet period at zero, or drive the poll by hand.
+    // Tests run the quiet period at zero, or drive the poll by hand.
     void setTiming(const Timing &timing);
+    // Milliseconds on a monotonic clock; tests step their own.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
 
     // While paused, copies are skipped for good: resuming does not capture them.
     bool isPaused() const { return m_paused; }
@@ -47,10 +56,10 @@ public:
 
     Access access() const { return m_access; }
 
-    // Starts polling from the clipboard's current state.
+    // Starts watching from the clipboard's current state.
     void start();
-    // One capture attempt now. User-initiated attempts ignore the pause and read even when
-    // the desktop would ask for permission.
+    // One capture of what is on the clipboard now. User-initiated attempts ignore the pause
+    // and read even when the desktop would ask for permission.
     void capture(bool userInitiated);
     // Call right before writing the clipboard: a copy still in its quiet period is captured
     // now rather than hidden by the write.
@@ -59,7 +68,7 @@ public:
     void markOwnWrite();
     // Recomputes the access state and reports a change.
     Access refreshAccess();
-    // One tick of the poll (public for tests).
+    // Reads the change counter and takes in a new copy (the poll's tick; public for tests).
     void poll();
 
 Q_SIGNALS:
@@ -69,15 +78,32 @@ Q_SIGNALS:
     void captured(const CapturedClip &clip);
 
 private:
+    // A copy read at its change and waiting for its quiet period to end. `clip` is none when
+    // the rules turned it down; `reps` is what was read, to tell a rewrite from a new copy.
+    struct Pending
+    {
+        qint64 at = 0;
+        QList<Representation> reps;
+        std::optional<CapturedClip> clip;
+    };
+
+    void changed();
+    // The copy on the clipboard now, through the rules; the reps read are left in `reps`.
+    std::optional<CapturedClip> read(bool userInitiated, QList<Representation> &reps);
     // Every representation of every item, in order, within the size budget.
     QList<Representation> readRepresentations(int itemCount, qint64 &total);
+    void settle();
 
     Clipboard &m_clipboard;
     FrontmostApp &m_apps;
     CaptureRules m_rules;
+    Timing m_timing;
+    std::function<qint64()> m_clock;
     bool m_paused = false;
+    bool m_notified = false;
     qint64 m_lastChangeCount = 0;
+    std::optional<Pending> m_pending;
     QTimer m_pollTimer;
-    QTimer m_debounceTimer;
+    QTimer m_quietTimer;
     Access m_access = Access::Allowed;
 };

@@ -1,5 +1,5 @@
-// The monitor on an in-memory clipboard: the quiet period, own writes, pause, and the order of
-// the rules with their log messages.
+// The monitor on an in-memory clipboard: which copies are kept and which merged, own writes,
+// pause, and the order of the rules with their log messages. Time is a stepped clock.
 
 #include "capture/ClipboardMonitor.h"
 #include "core/ClipboardTypes.h"
@@ -28,6 +28,8 @@ CaptureRules defaultRules()
 
 // The poll left to the test, which calls it where the order of two events matters.
 constexpr ClipboardMonitor::Timing kPollByHand{24 * 3600 * 1000, 0};
+// Quiet periods that never end by themselves: the test ends them with flushPending().
+constexpr ClipboardMonitor::Timing kQuietByHand{24 * 3600 * 1000, 24 * 3600 * 1000};
 
 // With no quiet period, what it would capture is captured within a few turns of the loop.
 void runOut()
@@ -48,18 +50,68 @@ class TestClipboardMonitor : public QObject
         FakeFrontmostApp apps;
         ClipboardMonitor monitor{pb, apps, defaultRules()};
         QList<CapturedClip> captured;
+        qint64 now = 0;
 
         explicit Rig(ClipboardMonitor::Timing timing = {0, 0})
         {
             monitor.setTiming(timing);
+            monitor.setClock([this] { return now; });
             QObject::connect(&monitor, &ClipboardMonitor::captured,
                              [this](const CapturedClip &c) { captured << c; });
         }
         void copyText(const QByteArray &text) { pb.simulateCopy({item({{T::plainText, text}})}); }
+        // Another application copies `text` at `at` ms, while `app` is in front.
+        void copyAt(qint64 at, const QByteArray &text, const QString &app = u"org.gnome.gedit"_qs)
+        {
+            now = at;
+            apps.set(AppIdentity{app, app});
+            copyText(text);
+        }
+        QStringList titles() const
+        {
+            QStringList out;
+            for (const CapturedClip &c : captured)
+                out << c.title;
+            return out;
+        }
     };
 
 private Q_SLOTS:
-    void aBurstOfCopiesGivesOneCaptureOfTheLast()
+    void everyCopyThatStoodIsKeptInOrder()
+    {
+        Rig rig(kQuietByHand);
+        rig.pb.setNotifying(true);
+        rig.copyAt(0, "there at launch");
+        rig.monitor.start();
+
+        // Each copy is read at its change; the one it replaces goes on once it stood 50 ms.
+        rig.copyAt(1000, "one", u"a.first"_qs);
+        QVERIFY(rig.captured.isEmpty()); // still in its quiet period
+        rig.copyAt(1060, "two", u"a.second"_qs);
+        QCOMPARE(rig.titles(), QStringList{u"one"_qs});
+        // Replaced within 49 ms: an offer still being written, merged into the next.
+        rig.copyAt(1200, "three");
+        rig.copyAt(1249, "four", u"a.fourth"_qs);
+        rig.copyAt(1400, "five");
+        QCOMPARE(rig.titles(), (QStringList{u"one"_qs, u"two"_qs, u"four"_qs}));
+        // The credited application is the one in front at the change, not at the end.
+        QCOMPARE(rig.captured.at(1).sourceAppID, std::optional(u"a.second"_qs));
+        QCOMPARE(rig.captured.at(2).sourceAppID, std::optional(u"a.fourth"_qs));
+
+        // An owner that adds to its offer later in the quiet period gives one copy.
+        rig.now = 2000;
+        rig.pb.simulateCopy({item({{T::plainText, "six"}})});
+        rig.now = 2200;
+        rig.pb.simulateCopy({item({{T::plainText, "six"}, {T::html, "<b>six</b>"}})});
+        rig.monitor.flushPending();
+        QCOMPARE(rig.titles(), (QStringList{u"one"_qs, u"two"_qs, u"four"_qs, u"five"_qs,
+                                            u"six"_qs}));
+        QCOMPARE(rig.captured.last().reps.size(), 2);
+        rig.monitor.flushPending();
+        QCOMPARE(rig.captured.size(), 5);
+    }
+
+    void aPolledClipboardIsReadAtTheTick()
     {
         Rig rig(kPollByHand);
         rig.copyText("there at launch");
@@ -69,14 +121,25 @@ private Q_SLOTS:
         QVERIFY(rig.captured.isEmpty());
 
         rig.copyText("first");
-        rig.monitor.poll(); // seen: its quiet period starts
-        rig.copyText("second");
         rig.monitor.poll();
-        runOut();
-        QCOMPARE(rig.captured.size(), 1);
-        QCOMPARE(rig.captured.first().title, u"second"_qs);
-        runOut();
-        QCOMPARE(rig.captured.size(), 1);
+        runOut(); // the quiet period (zero here) ends on its own
+        QCOMPARE(rig.titles(), QStringList{u"first"_qs});
+    }
+
+    void ownWritesAreNoCopiesEvenWhenAnnounced()
+    {
+        Rig rig(kQuietByHand);
+        rig.pb.setNotifying(true);
+        rig.monitor.start();
+        // Pasting back right after a copy: the copy is kept, the write is not.
+        rig.copyAt(100, "copied");
+        rig.monitor.flushPending();
+        rig.now = 110;
+        rig.pb.writeString(u"pasted back"_qs);
+        rig.monitor.markOwnWrite();
+        rig.copyAt(500, "next");
+        rig.monitor.flushPending();
+        QCOMPARE(rig.titles(), (QStringList{u"copied"_qs, u"next"_qs}));
     }
 
     void ownWritesAndPausedCopiesAreNotCaptured()

@@ -6,6 +6,16 @@ void FakeClipboard::simulateCopy(const QList<ClipboardItem> &items)
     m_unavailable.clear();
     m_color.reset();
     ++m_changeCount;
+    if (m_changed)
+        m_changed();
+}
+
+bool FakeClipboard::setChangeHandler(std::function<void()> handler)
+{
+    if (!m_notifying)
+        return false;
+    m_changed = std::move(handler);
+    return true;
 }
 
 void FakeClipboard::setUnavailable(int item, const QString &type)
@@ -40,4 +50,6 @@ void FakeClipboard::writeItems(const QList<ClipboardItem> &items)
     m_unavailable.clear();
     ++m_changeCount;
     ++m_writes;
+    if (m_changed)
+        m_changed();
 }

@@ -13,12 +13,16 @@ public:
     void setUnavailable(int item, const QString &type);
     void setColor(std::optional<SrgbColor> color) { m_color = color; }
     void setAccessBehavior(AccessBehavior b) { m_access = b; }
+    // Whether it tells of changes (each copy and each write, as a platform may) or must be
+    // polled.
+    void setNotifying(bool notifying) { m_notifying = notifying; }
 
     const QList<ClipboardItem> &items() const { return m_items; }
     const QList<ClipboardItem> &primary() const { return m_primary; }
     int writeCount() const { return m_writes; }
 
     qint64 changeCount() override { return m_changeCount; }
+    bool setChangeHandler(std::function<void()> handler) override;
     int itemCount() override { return int(m_items.size()); }
     QStringList types(int item) override;
     std::optional<QByteArray> data(int item, const QString &type) override;
@@ -35,4 +39,6 @@ private:
     std::optional<SrgbColor> m_color;
     AccessBehavior m_access = AccessBehavior::AlwaysAllow;
     int m_writes = 0;
+    bool m_notifying = false;
+    std::function<void()> m_changed;
 };
