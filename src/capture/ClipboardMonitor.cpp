@@ -81,7 +81,7 @@ bool extends(const QList<Representation> &earlier, const QList<Representation> &
 
 // A copy is read as soon as it appears: its owner may exit, or replace it, right after. The
 // copy it replaces is kept as a copy of its own once it stood kMinStandMs; only a copy
-// replaced sooner (an owner still writing its offer in steps; no one copies twice in 50 ms),
+// replaced sooner (an owner still writing its offer in steps; no one copies twice that fast),
 // or one the new copy holds entirely, is merged into its successor.
 void ClipboardMonitor::changed()
 {

@@ -27,7 +27,10 @@ public:
 
     static constexpr int kPollIntervalMs = 250;
     static constexpr int kQuietPeriodMs = 300;
-    static constexpr int kMinStandMs = 50;
+    // Shorter than a key's auto-repeat (25 per second at most by default), so no one copies
+    // twice within it by hand; longer than an owner takes to write its offer in steps, which
+    // it does within one turn of its event loop.
+    static constexpr int kMinStandMs = 30;
 
     // How often the change counter is read where nothing notifies; how long the last copy
     // waits for its owner to finish writing it; how long a replaced copy must have stood to

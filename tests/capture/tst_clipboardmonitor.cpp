@@ -84,14 +84,14 @@ private Q_SLOTS:
         rig.copyAt(0, "there at launch");
         rig.monitor.start();
 
-        // Each copy is read at its change; the one it replaces goes on once it stood 50 ms.
+        // Each copy is read at its change; the one it replaces goes on once it stood 30 ms.
         rig.copyAt(1000, "one", u"a.first"_qs);
         QVERIFY(rig.captured.isEmpty()); // still in its quiet period
-        rig.copyAt(1060, "two", u"a.second"_qs);
+        rig.copyAt(1030, "two", u"a.second"_qs);
         QCOMPARE(rig.titles(), QStringList{u"one"_qs});
-        // Replaced within 49 ms: an offer still being written, merged into the next.
+        // Replaced within 29 ms: an offer still being written, merged into the next.
         rig.copyAt(1200, "three");
-        rig.copyAt(1249, "four", u"a.fourth"_qs);
+        rig.copyAt(1229, "four", u"a.fourth"_qs);
         rig.copyAt(1400, "five");
         QCOMPARE(rig.titles(), (QStringList{u"one"_qs, u"two"_qs, u"four"_qs}));
         // The credited application is the one in front at the change, not at the end.

@@ -1,6 +1,7 @@
 // Copies made by other X11 clients land in the real database of the real binary: kind, title,
 // source application, size, representations byte for byte and a checksum recomputed here;
-// concealed, secret and password-manager copies are not kept; odd input is kept as it came.
+// concealed, secret and password-manager copies are not kept; odd input is kept as it came;
+// copies in quick succession are each kept, in order.
 
 #include "DbProbe.h"
 #include "DesktopSession.h"
@@ -10,6 +11,7 @@
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -18,6 +20,7 @@
 #include <QPdfWriter>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -283,6 +286,45 @@ private Q_SLOTS:
         expectCard({{0, u"public.utf8-plain-text"_qs, "after the vanished owner"}}, u"text"_qs,
                    u"after the vanished owner"_qs);
         QCOMPARE(cardCount(), before + 1);
+    }
+
+    // Distinct copies from different clients at a steady rate: each one that stood 30 ms is
+    // kept, in order, the last on top; faster copies may be merged, never the last one.
+    void quickCopiesFromDifferentClients_data()
+    {
+        QTest::addColumn<int>("perSecond");
+        for (int rate : {5, 10, 20, 50, 100})
+            QTest::addRow("%d/s", rate) << rate;
+    }
+
+    void quickCopiesFromDifferentClients()
+    {
+        QFETCH(int, perSecond);
+        constexpr int kCopies = 20;
+        const QString prefix = u"copy at %1/s number "_qs.arg(perSecond);
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < kCopies; ++i) {
+            QTest::qWait(int(std::max<qint64>(0, i * 1000 / perSecond - clock.elapsed())));
+            xclip(u"UTF8_STRING"_qs, (prefix + QString::number(i)).toUtf8());
+        }
+        const QString last = prefix + QString::number(kCopies - 1);
+        DbProbe db(dbPath());
+        const QString newest = u"SELECT title FROM items WHERE in_history = 1 "
+                               "ORDER BY created_at DESC LIMIT 1"_qs;
+        QVERIFY2(DesktopSession::waitFor([&] { return db.scalar(newest).toString() == last; },
+                                         15000),
+                 log.right(600).constData());
+        QList<int> kept;
+        for (const QVariantList &row :
+             db.query(u"SELECT title FROM items WHERE title LIKE ? ORDER BY created_at"_qs,
+                      {prefix + u"%"_qs}))
+            kept << row[0].toString().mid(prefix.size()).toInt();
+        qInfo("%d/s: %lld of %d copies kept", perSecond, qlonglong(kept.size()), kCopies);
+        QVERIFY(std::is_sorted(kept.cbegin(), kept.cend()));
+        QCOMPARE(kept.last(), kCopies - 1);
+        if (perSecond <= 20)
+            QCOMPARE(kept.size(), kCopies);
     }
 };
 

@@ -1,6 +1,6 @@
 // The real CLIPBOARD selection on an X server: what other clients offer arrives in stored
-// type names and exact bytes, the change counter follows owners and own writes, and what
-// Varu writes reaches other clients intact.
+// type names and exact bytes, the change counter follows owners and own writes, an owner
+// that never answers holds nothing up, and what Varu writes reaches other clients intact.
 
 #include "DesktopSession.h"
 #include "SessionRunner.h"
@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -108,6 +109,13 @@ private Q_SLOTS:
         QVERIFY(offer(u"STRING"_qs, "caf\xe9")); // Latin-1 arrives as UTF-8
         QCOMPARE(pb->data(0, u"public.utf8-plain-text"_qs), std::optional(QByteArray("café")));
 
+        // A large offer arrives in chunks (INCR), byte for byte.
+        QByteArray large(3 * 1024 * 1024, Qt::Uninitialized);
+        for (qsizetype i = 0; i < large.size(); ++i)
+            large[i] = char((i * 7919) >> 3);
+        QVERIFY(offer(u"application/x-large"_qs, large));
+        QCOMPARE(pb->data(0, u"application/x-large"_qs), std::optional(large));
+
         // A malformed colour is kept as bytes but cannot be read.
         QVERIFY(offer(u"application/x-color"_qs, "abc"));
         QCOMPARE(pb->readColor(), std::nullopt);
@@ -165,6 +173,40 @@ private Q_SLOTS:
         QVERIFY(DesktopSession::waitFor([&] { return pb->changeCount() != concealed; }, 5000));
         QCOMPARE(pb->itemCount(), 0);
         pb->setUnheldTypes({});
+    }
+
+    // An owner that lists types and never sends them (an application hung while holding
+    // the clipboard) holds up neither the event loop nor the copies that follow.
+    void anOwnerThatNeverAnswersHoldsNothingUp()
+    {
+        const auto hang = [&] {
+            auto p = std::make_unique<QProcess>();
+            p->start(QStringLiteral(VARU_HUNG_OWNER), {u"UTF8_STRING"_qs, u"text/html"_qs,
+                                                       u"image/png"_qs, u"application/pdf"_qs});
+            const bool owning = p->waitForReadyRead(5000);
+            owners.push_back(std::move(p));
+            return owning;
+        };
+        const QString text = u"public.utf8-plain-text"_qs;
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&] { ++ticks; });
+        tick.start(50);
+        const qint64 before = pb->changeCount();
+        QVERIFY(hang());
+        // Given up within the bounds: what it listed, none of its data.
+        QVERIFY(DesktopSession::waitFor([&] { return pb->changeCount() != before; }, 15000));
+        QCOMPARE(pb->types(0),
+                 QStringList({text, u"public.html"_qs, u"public.png"_qs, u"com.adobe.pdf"_qs}));
+        QCOMPARE(pb->data(0, text), std::nullopt);
+        QCOMPARE(pb->data(0, u"public.png"_qs), std::nullopt);
+        // The loop ran all along (reading on it froze it for seconds per type).
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+
+        // A copy made while a hung offer is still being read is read all the same.
+        QVERIFY(hang());
+        QVERIFY(offer(u"UTF8_STRING"_qs, "after the hung owner"));
+        QCOMPARE(pb->data(0, text), std::optional(QByteArray("after the hung owner")));
     }
 
     void writtenItemsAreMergedIntoOne()

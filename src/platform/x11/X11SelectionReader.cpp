@@ -341,7 +341,7 @@ std::optional<QByteArray> X11SelectionReader::convert(const QString &target, xcb
     if (reply->bytes_after > 0)
         return std::nullopt; // past the limit
     QByteArray bytes(static_cast<const char *>(xcb_get_property_value(reply.get())),
-                     xcb_get_property_value_length(reply.get()) * (reply->format / 8));
+                     xcb_get_property_value_length(reply.get()));
     if (reply->type == XCB_ATOM_STRING && isLatin1Text(target))
         bytes = QString::fromLatin1(bytes).toUtf8();
     return bytes;
@@ -374,7 +374,7 @@ std::optional<QByteArray> X11SelectionReader::readIncremental(Wait &wait, qint64
             nullptr));
         if (!chunk)
             return std::nullopt;
-        const int length = xcb_get_property_value_length(chunk.get()) * (chunk->format / 8);
+        const int length = xcb_get_property_value_length(chunk.get());
         if (length == 0)
             break;
         latin1 = mayBeLatin1 && chunk->type == XCB_ATOM_STRING;
