@@ -80,22 +80,25 @@ bool extends(const QList<Representation> &earlier, const QList<Representation> &
 } // namespace
 
 // A copy is read as soon as it appears: its owner may exit, or replace it, right after. The
-// copy it replaces is kept as a copy of its own once it stood kMinStandMs; only a copy
-// replaced sooner (an owner still writing its offer in steps; no one copies twice that fast),
-// or one the new copy holds entirely, is merged into its successor.
+// copy it replaces is kept as a copy of its own when another owner replaced it or when it
+// stood kMinStandMs. Only two kinds are merged into their successor: one its own owner (or
+// an owner the platform does not name) replaced sooner, which is an offer still being
+// written in steps (no one copies twice that fast), and one the new copy holds entirely.
 void ClipboardMonitor::changed()
 {
     const qint64 now = m_clock();
+    const std::optional<quint64> owner = m_clipboard.ownerID();
     QList<Representation> reps;
     std::optional<CapturedClip> clip = read(false, reps);
     if (m_pending) {
         const qint64 stood = now - m_pending->at;
-        if (stood >= m_timing.minStandMs && !extends(m_pending->reps, reps))
+        const bool otherOwner = owner && m_pending->owner && *owner != *m_pending->owner;
+        if ((otherOwner || stood >= m_timing.minStandMs) && !extends(m_pending->reps, reps))
             settle();
         else
             qCDebug(lcVaru, "Cópia substituída após %lld ms; fica a seguinte", stood);
     }
-    m_pending = Pending{now, std::move(reps), std::move(clip)};
+    m_pending = Pending{now, owner, std::move(reps), std::move(clip)};
     m_quietTimer.start();
 }
 

@@ -86,6 +86,7 @@ private:
     struct Pending
     {
         qint64 at = 0;
+        std::optional<quint64> owner;
         QList<Representation> reps;
         std::optional<CapturedClip> clip;
     };

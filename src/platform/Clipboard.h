@@ -53,6 +53,9 @@ public:
     virtual AccessBehavior accessBehavior() = 0;
     // The colour on the clipboard, in sRGB, or none when there is none or it cannot be read.
     virtual std::optional<SrgbColor> readColor() = 0;
+    // Who made the current offer where the platform tells (an X11 window), none elsewhere.
+    // A copy replaced by another owner is a copy of its own, however briefly it stood.
+    virtual std::optional<quint64> ownerID() { return std::nullopt; }
 
     // Writing replaces the whole content and makes this application the owner.
     virtual void writeItems(const QList<ClipboardItem> &items) = 0;

@@ -98,17 +98,28 @@ private Q_SLOTS:
         QCOMPARE(rig.captured.at(1).sourceAppID, std::optional(u"a.second"_qs));
         QCOMPARE(rig.captured.at(2).sourceAppID, std::optional(u"a.fourth"_qs));
 
+        // Another owner's copy is one of its own however soon it is replaced; its own
+        // owner's quick rewrite is not.
+        rig.pb.setOwnerID(7);
+        rig.copyAt(1500, "from seven");
+        rig.pb.setOwnerID(8);
+        rig.copyAt(1505, "from eight");
+        rig.copyAt(1510, "eight again");
+        rig.copyAt(1600, "nine");
+        rig.pb.setOwnerID(std::nullopt);
+        QCOMPARE(rig.titles().mid(3), (QStringList{u"five"_qs, u"from seven"_qs, u"eight again"_qs}));
+
         // An owner that adds to its offer later in the quiet period gives one copy.
         rig.now = 2000;
         rig.pb.simulateCopy({item({{T::plainText, "six"}})});
         rig.now = 2200;
         rig.pb.simulateCopy({item({{T::plainText, "six"}, {T::html, "<b>six</b>"}})});
         rig.monitor.flushPending();
-        QCOMPARE(rig.titles(), (QStringList{u"one"_qs, u"two"_qs, u"four"_qs, u"five"_qs,
-                                            u"six"_qs}));
+        QCOMPARE(rig.titles().mid(3), (QStringList{u"five"_qs, u"from seven"_qs,
+                                                   u"eight again"_qs, u"nine"_qs, u"six"_qs}));
         QCOMPARE(rig.captured.last().reps.size(), 2);
         rig.monitor.flushPending();
-        QCOMPARE(rig.captured.size(), 5);
+        QCOMPARE(rig.captured.size(), 8);
     }
 
     void aPolledClipboardIsReadAtTheTick()

@@ -12,6 +12,8 @@ public:
     // Types listed but whose data the owner fails to supply.
     void setUnavailable(int item, const QString &type);
     void setColor(std::optional<SrgbColor> color) { m_color = color; }
+    // Who makes the next copies, for platforms that tell.
+    void setOwnerID(std::optional<quint64> owner) { m_owner = owner; }
     void setAccessBehavior(AccessBehavior b) { m_access = b; }
     // Whether it tells of changes (each copy and each write, as a platform may) or must be
     // polled.
@@ -28,6 +30,7 @@ public:
     std::optional<QByteArray> data(int item, const QString &type) override;
     AccessBehavior accessBehavior() override { return m_access; }
     std::optional<SrgbColor> readColor() override { return m_color; }
+    std::optional<quint64> ownerID() override { return m_owner; }
     void writeItems(const QList<ClipboardItem> &items) override;
     void mirrorToPrimarySelection() override { m_primary = m_items; }
 
@@ -37,6 +40,7 @@ private:
     QList<ClipboardItem> m_primary;
     QList<std::pair<int, QString>> m_unavailable;
     std::optional<SrgbColor> m_color;
+    std::optional<quint64> m_owner;
     AccessBehavior m_access = AccessBehavior::AlwaysAllow;
     int m_writes = 0;
     bool m_notifying = false;

@@ -87,6 +87,7 @@ void X11Clipboard::show(const X11Offer &offer)
     m_items.clear();
     m_color.reset();
     m_concealed = offer.concealed;
+    m_owner = offer.owner != XCB_NONE ? std::optional<quint64>(offer.owner) : std::nullopt;
     // X11 cannot tell an empty offer from an owner that failed to answer: both give none.
     const auto bytesOf = [&](const QString &target) -> std::optional<QByteArray> {
         std::optional<QByteArray> bytes = offer.data.value(target);
@@ -207,6 +208,7 @@ void X11Clipboard::writeItems(const QList<ClipboardItem> &items)
     m_items.clear();
     m_color.reset();
     m_concealed = false;
+    m_owner = m_ownWindow ? std::optional<quint64>(m_ownWindow) : std::nullopt;
     for (const ClipboardItem &item : items) {
         QList<Entry> entries;
         for (const auto &[type, bytes] : item.entries) {

@@ -33,6 +33,7 @@ public:
     // X11 has no read permission: any client may read the selections.
     AccessBehavior accessBehavior() override { return AccessBehavior::AlwaysAllow; }
     std::optional<SrgbColor> readColor() override { return m_color; }
+    std::optional<quint64> ownerID() override { return m_owner; }
 
     void writeItems(const QList<ClipboardItem> &items) override;
     void mirrorToPrimarySelection() override;
@@ -60,6 +61,7 @@ private:
     quint32 m_ownWindow = 0;
     QList<QList<Entry>> m_items;
     std::optional<SrgbColor> m_color;
+    std::optional<quint64> m_owner;
     bool m_concealed = false;
     QList<ClipboardItem> m_lastWritten;
 };

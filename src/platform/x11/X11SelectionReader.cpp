@@ -45,7 +45,10 @@ struct X11SelectionReader::Wire
     xcb_connection_t *connection = nullptr;
     xcb_window_t window = XCB_NONE;
     xcb_atom_t clipboard = XCB_NONE;
-    xcb_atom_t property = XCB_NONE;
+    // Each request names a property of its own, so a late answer to a request given up on
+    // is not taken for the answer to the next.
+    QList<xcb_atom_t> properties;
+    int nextProperty = 0;
     xcb_atom_t incr = XCB_NONE;
     xcb_atom_t targets = XCB_NONE;
     xcb_atom_t utf8 = XCB_NONE;
@@ -117,7 +120,8 @@ bool X11SelectionReader::connect(const QByteArray &display)
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
                       &events);
     w.clipboard = atom(QStringLiteral("CLIPBOARD"));
-    w.property = atom(QStringLiteral("VARU_SELECTION"));
+    for (int i = 0; i < 16; ++i)
+        w.properties << atom(QStringLiteral("VARU_SELECTION_%1").arg(i));
     w.incr = atom(QStringLiteral("INCR"));
     w.targets = atom(QStringLiteral("TARGETS"));
     w.utf8 = atom(QStringLiteral("UTF8_STRING"));
@@ -308,8 +312,9 @@ std::optional<QByteArray> X11SelectionReader::convert(const QString &target, xcb
 {
     Wire &w = *m_wire;
     const xcb_atom_t targetAtom = atom(target);
-    xcb_delete_property(w.connection, w.window, w.property);
-    xcb_convert_selection(w.connection, w.window, w.clipboard, targetAtom, w.property, time);
+    const xcb_atom_t property = w.properties.at(w.nextProperty++ % w.properties.size());
+    xcb_delete_property(w.connection, w.window, property);
+    xcb_convert_selection(w.connection, w.window, w.clipboard, targetAtom, property, time);
     xcb_flush(w.connection);
 
     const qint64 deadline = std::min(now() + m_limits.targetWaitMs, offerDeadline);
@@ -322,7 +327,7 @@ std::optional<QByteArray> X11SelectionReader::convert(const QString &target, xcb
         const auto *notify = reinterpret_cast<const xcb_selection_notify_event_t *>(event.get());
         // A late answer to a request given up on belongs to an earlier read.
         if (notify->selection != w.clipboard || notify->target != targetAtom ||
-            notify->time != time)
+            notify->time != time || (notify->property != property && notify->property != XCB_NONE))
             continue;
         if (notify->property == XCB_NONE)
             return std::nullopt;
@@ -331,13 +336,14 @@ std::optional<QByteArray> X11SelectionReader::convert(const QString &target, xcb
 
     Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         w.connection,
-        xcb_get_property(w.connection, 1, w.window, w.property, XCB_GET_PROPERTY_TYPE_ANY, 0,
+        xcb_get_property(w.connection, 1, w.window, property, XCB_GET_PROPERTY_TYPE_ANY, 0,
                          quint32(std::min<qint64>(m_limits.maxBytes / 4 + 1, UINT32_MAX / 4))),
         nullptr));
     if (!reply)
         return std::nullopt;
     if (reply->type == w.incr)
-        return readIncremental(wait, offerDeadline, m_limits.maxBytes, isLatin1Text(target));
+        return readIncremental(property, wait, offerDeadline, m_limits.maxBytes,
+                               isLatin1Text(target));
     if (reply->bytes_after > 0)
         return std::nullopt; // past the limit
     QByteArray bytes(static_cast<const char *>(xcb_get_property_value(reply.get())),
@@ -349,8 +355,9 @@ std::optional<QByteArray> X11SelectionReader::convert(const QString &target, xcb
 
 // An INCR transfer: each chunk the owner writes is read and deleted, which asks for the next;
 // an empty chunk ends it. Every chunk renews the wait.
-std::optional<QByteArray> X11SelectionReader::readIncremental(Wait &wait, qint64 offerDeadline,
-                                                              qint64 budget, bool mayBeLatin1)
+std::optional<QByteArray> X11SelectionReader::readIncremental(xcb_atom_t property, Wait &wait,
+                                                              qint64 offerDeadline, qint64 budget,
+                                                              bool mayBeLatin1)
 {
     Wire &w = *m_wire;
     QByteArray bytes;
@@ -364,12 +371,12 @@ std::optional<QByteArray> X11SelectionReader::readIncremental(Wait &wait, qint64
         if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
             continue;
         const auto *notify = reinterpret_cast<const xcb_property_notify_event_t *>(event.get());
-        if (notify->window != w.window || notify->atom != w.property ||
+        if (notify->window != w.window || notify->atom != property ||
             notify->state != XCB_PROPERTY_NEW_VALUE)
             continue;
         Reply<xcb_get_property_reply_t> chunk(xcb_get_property_reply(
             w.connection,
-            xcb_get_property(w.connection, 1, w.window, w.property, XCB_GET_PROPERTY_TYPE_ANY, 0,
+            xcb_get_property(w.connection, 1, w.window, property, XCB_GET_PROPERTY_TYPE_ANY, 0,
                              UINT32_MAX / 4),
             nullptr));
         if (!chunk)

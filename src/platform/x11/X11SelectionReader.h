@@ -65,7 +65,8 @@ private:
     void readOffer(xcb_window_t owner, xcb_timestamp_t time, bool initial);
     std::optional<QByteArray> convert(const QString &target, xcb_timestamp_t time, Wait &wait,
                                       qint64 offerDeadline);
-    std::optional<QByteArray> readIncremental(Wait &wait, qint64 offerDeadline, qint64 budget,
+    std::optional<QByteArray> readIncremental(xcb_atom_t property, Wait &wait,
+                                              qint64 offerDeadline, qint64 budget,
                                               bool mayBeLatin1);
     xcb_generic_event_t *nextEvent(qint64 deadline, Wait &wait);
     bool isNewOwner(const xcb_generic_event_t *event);
