@@ -1,6 +1,6 @@
 // Capture costs: from a clipboard change to the committed row of the real binary (less the
-// 0.3 s quiet period; the 0.25 s poll is included), and what a 20 MB image costs to classify,
-// capture and thumbnail.
+// 0.3 s quiet period, which starts at the change itself), and what a 20 MB image costs to
+// classify, capture and thumbnail.
 
 #include "BenchStats.h"
 #include "DbProbe.h"
@@ -109,12 +109,6 @@ void realBinary(const QByteArray &png)
     QList<double> text;
     for (int i = 0; i < 100; ++i) {
         const QString title = QStringLiteral("cópia de medição %1").arg(i);
-        // Copies land anywhere in the 0.25 s poll cycle, as a user's do.
-        QElapsedTimer pause;
-        pause.start();
-        const int offset = QRandomGenerator::global()->bounded(ClipboardMonitor::kPollIntervalMs);
-        while (pause.elapsed() < offset)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         auto *mime = new QMimeData;
         mime->setData(QStringLiteral("text/plain;charset=utf-8"), title.toUtf8());
         QElapsedTimer t;
@@ -127,9 +121,6 @@ void realBinary(const QByteArray &png)
         text << BenchStats::msSince(t) - kQuietMs;
     }
     BenchStats::print("text copy -> committed row, less the quiet period", text);
-    // A copy made just before a poll tick waits for nothing but the work itself.
-    std::printf("%-52s %8.3f ms\n", "  fastest of them (no poll wait)",
-                BenchStats::percentile(text, 0));
 
     const QString file = QDir::temp().filePath(QStringLiteral("varu-bench.png"));
     QList<double> image;
