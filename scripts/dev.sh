@@ -89,7 +89,7 @@ installed_tests() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall \
         "$(echo "$build"/varu_*.deb)" >/dev/null
     cd "$build"
-    ctest --output-on-failure -L installed
+    ctest --output-on-failure --no-tests=error -L installed
 }
 
 case "${1:-}" in
