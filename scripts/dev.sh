@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Set up, build, run and test Varu on Debian 12.
 #   scripts/dev.sh run    install packages, build, start Varu
-#   scripts/dev.sh test   install packages, build, run every test (unit and end-to-end)
+#   scripts/dev.sh test   install packages, build, run every test (unit and end-to-end), then
+#                         build the Debian package, install it and try the installed Varu
+#   scripts/dev.sh package  build, then the Debian package (build/varu_*.deb), checked by lintian
 #   scripts/dev.sh deps | build
 set -euo pipefail
 
@@ -23,6 +25,7 @@ packages=(
     libbenchmark-dev
     adwaita-icon-theme hicolor-icon-theme fonts-dejavu-core shared-mime-info desktop-file-utils
     dbus dbus-x11 xvfb xauth openbox xclip xdotool x11-utils imagemagick trayer xterm xcompmgr
+    librsvg2-bin man-db appstream dpkg-dev file lintian
 )
 
 as_root() {
@@ -71,10 +74,29 @@ tests() {
     ctest --output-on-failure -L e2e
 }
 
+# The package reuses the build: CPack only runs the install rules into a staging folder.
+package() {
+    rm -f "$build"/varu_*.deb
+    (cd "$build" && cpack -G DEB >/dev/null)
+    local deb
+    deb="$(echo "$build"/varu_*.deb)"
+    lintian --fail-on error "$deb"
+    echo "Package: $deb"
+}
+
+# Installs the package on this machine and tries the installed /usr/bin/varu.
+installed_tests() {
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall \
+        "$(echo "$build"/varu_*.deb)" >/dev/null
+    cd "$build"
+    ctest --output-on-failure --no-tests=error -L installed
+}
+
 case "${1:-}" in
     deps) deps ;;
     build) deps; build ;;
     run) shift; deps; build; run "$@" ;;
-    test) deps; build; tests ;;
-    *) echo "usage: $0 run|test|deps|build" >&2; exit 2 ;;
+    test) deps; build; tests; package; installed_tests ;;
+    package) deps; build; package ;;
+    *) echo "usage: $0 run|test|package|deps|build" >&2; exit 2 ;;
 esac
