@@ -3,6 +3,7 @@
 #include "OfferedText.h"
 
 #include "core/ClipboardTypes.h"
+#include "core/FileUrl.h"
 #include "core/TextCut.h"
 
 #include "platform/Log.h"
@@ -101,7 +102,7 @@ std::optional<QString> filePath(const QByteArray &urlBytes)
     if (!text)
         return std::nullopt;
     const QUrl url(*text, QUrl::StrictMode);
-    if (!url.isValid() || url.scheme() != u"file")
+    if (!FileUrl::isLocal(url))
         return std::nullopt;
     QString path = url.path(QUrl::FullyDecoded);
     if (path.isEmpty())

@@ -71,6 +71,13 @@ private Q_SLOTS:
                     {0, T::fileUrl, "not a url at all"},
                     text("kept as text")}
             << QList<double>() << ClipKind::Text << u"kept as text"_qs << QByteArray();
+        QTest::newRow("another host's file is no local path")
+            << Reps{{0, T::fileUrl, "file://nas/etc/shadow"},
+                    {1, T::fileUrl, "file://LocalHost/tmp/a"}}
+            << QList<double>() << ClipKind::File << u"/tmp/a"_qs << QByteArray();
+        QTest::newRow("only other hosts' files: the text")
+            << Reps{{0, T::fileUrl, "file://nas/ferias.jpg"}, text("ferias.jpg")}
+            << QList<double>() << ClipKind::Text << u"ferias.jpg"_qs << QByteArray();
         QTest::newRow("an image's address is the text")
             << Reps{{0, T::png, kPng}, text("https://ex.org/a.png")} << QList<double>()
             << ClipKind::Link << u"https://ex.org/a.png"_qs << QByteArray();
