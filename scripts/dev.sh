@@ -2,6 +2,7 @@
 # Set up, build, run and test Varu on Debian 12.
 #   scripts/dev.sh run    install packages, build, start Varu
 #   scripts/dev.sh test   install packages, build, run every test (unit and end-to-end)
+#   scripts/dev.sh fuzz   coverage-guided fuzzing with clang's libFuzzer (VARU_FUZZ_SECONDS each)
 #   scripts/dev.sh deps | build
 set -euo pipefail
 
@@ -71,10 +72,25 @@ tests() {
     ctest --output-on-failure -L e2e
 }
 
+# The unit suite already runs a bounded, seeded fuzz pass; this is the longer, guided one, in
+# a build of its own because every library is instrumented.
+fuzz() {
+    if ! command -v clang++ >/dev/null; then
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang
+    fi
+    local dir="${VARU_FUZZ_BUILD_DIR:-$here/build-fuzz}"
+    CXX=clang++ cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVARU_FUZZ=ON -DVARU_BUILD_BENCH=OFF -DVARU_FUZZ_SECONDS="${VARU_FUZZ_SECONDS:-30}" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)" --target fuzz_classify fuzz_config fuzz_import
+    cd "$dir"
+    ctest --output-on-failure -L fuzz
+}
+
 case "${1:-}" in
     deps) deps ;;
     build) deps; build ;;
     run) shift; deps; build; run "$@" ;;
     test) deps; build; tests ;;
-    *) echo "usage: $0 run|test|deps|build" >&2; exit 2 ;;
+    fuzz) deps; fuzz ;;
+    *) echo "usage: $0 run|test|fuzz|deps|build" >&2; exit 2 ;;
 esac
