@@ -4,6 +4,7 @@
 #   scripts/dev.sh test   install packages, build, run every test (unit and end-to-end), then
 #                         build the Debian package, install it and try the installed Varu
 #   scripts/dev.sh package  build, then the Debian package (build/varu_*.deb), checked by lintian
+#   scripts/dev.sh fuzz   coverage-guided fuzzing with clang's libFuzzer (VARU_FUZZ_SECONDS each)
 #   scripts/dev.sh deps | build
 set -euo pipefail
 
@@ -92,11 +93,26 @@ installed_tests() {
     ctest --output-on-failure --no-tests=error -L installed
 }
 
+# The unit suite already runs a bounded, seeded fuzz pass; this is the longer, guided one, in
+# a build of its own because every library is instrumented.
+fuzz() {
+    if ! command -v clang++ >/dev/null; then
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang
+    fi
+    local dir="${VARU_FUZZ_BUILD_DIR:-$here/build-fuzz}"
+    CXX=clang++ cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVARU_FUZZ=ON -DVARU_BUILD_BENCH=OFF -DVARU_FUZZ_SECONDS="${VARU_FUZZ_SECONDS:-30}" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)" --target fuzz_classify fuzz_config fuzz_import
+    cd "$dir"
+    ctest --output-on-failure -L fuzz
+}
+
 case "${1:-}" in
     deps) deps ;;
     build) deps; build ;;
     run) shift; deps; build; run "$@" ;;
     test) deps; build; tests; package; installed_tests ;;
     package) deps; build; package ;;
-    *) echo "usage: $0 run|test|package|deps|build" >&2; exit 2 ;;
+    fuzz) deps; fuzz ;;
+    *) echo "usage: $0 run|test|package|fuzz|deps|build" >&2; exit 2 ;;
 esac

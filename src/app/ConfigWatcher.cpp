@@ -38,11 +38,13 @@ void ConfigWatcher::rewatch()
 
 std::optional<VaruConfig> ConfigWatcher::read() const
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt; // gone for a moment, or unreadable: keep what runs
-    QString error;
-    std::optional<VaruConfig> config = ConfigFile::decode(file.readAll(), &error);
+    const ConfigFile::FileRead file = ConfigFile::read(m_path);
+    if (file.missing)
+        return std::nullopt; // gone for a moment: keep what runs
+    QString error = file.error;
+    std::optional<VaruConfig> config;
+    if (file.bytes)
+        config = ConfigFile::decode(*file.bytes, &error);
     if (!config)
         qCCritical(lcVaru, "config.json inválido, mantendo os ajustes atuais: %s",
                    qUtf8Printable(error));

@@ -43,3 +43,20 @@ std::optional<QString> GlobalShortcut::change(const HotKeyConfig &previous,
     registerHotKey(previous);
     return HotKeyRules::inUseMessage(previous);
 }
+
+std::optional<QString> GlobalShortcut::registerAtStart(HotKeyConfig &config)
+{
+    if (HotKeyRules::registrable(config)) {
+        // A valid combination that fails now (taken, key not on this layout) stays the
+        // user's choice: the application runs without a shortcut, as logged.
+        registerHotKey(config);
+        return std::nullopt;
+    }
+    config = VaruConfig::defaultHotKey();
+    const QString message = QStringLiteral("O atalho gravado em config.json não é válido. "
+                                           "Usando o padrão, ") +
+                            HotKeyRules::label(config) + QLatin1Char('.');
+    qCWarning(lcVaru, "%s", qUtf8Printable(message));
+    registerHotKey(config);
+    return message;
+}

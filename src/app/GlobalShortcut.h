@@ -24,6 +24,11 @@ public:
     // Releases the current registration and registers `config`. A failure is logged as
     // "Atalho … indisponível" and leaves no shortcut; the application runs on without one.
     bool registerHotKey(const HotKeyConfig &config);
+    // At start: registers `config`, unless no desktop could ever register it (a hand edit
+    // of config.json), in which case `config` becomes the default and that is registered,
+    // as a refused change keeps the previous shortcut. Returns the message for the user
+    // when it fell back.
+    std::optional<QString> registerAtStart(HotKeyConfig &config);
     // Releases the current registration without a replacement (while a new one is recorded).
     void release();
     bool isRegistered() const { return bool(m_hotKey); }

@@ -113,7 +113,10 @@ void Shell::launch()
     m_shortcut =
         std::make_unique<GlobalShortcut>(m_desktop.keyboardLayout(), m_desktop.hotKeyGrabber());
     connect(m_shortcut.get(), &GlobalShortcut::pressed, this, &Shell::toggleStrip);
-    registerHotKey();
+    if (const std::optional<QString> fallback = m_shortcut->registerAtStart(m_config.hotKey)) {
+        ConfigFile::save(m_config, m_supportDir);
+        QTimer::singleShot(0, this, [this, message = *fallback] { m_dialogs->alert(message, {}); });
+    }
 
     startRetention();
     createSettings();

@@ -31,7 +31,8 @@ struct CaptureRules
     // The size rule: true (and `total` grows) when `length` more bytes still fit.
     bool admit(qint64 &total, qint64 length) const;
 
-    // A password or token assignment ("senha: …", "api_key=…"), matched anywhere in a text.
+    // A password or token assignment ("senha: …", "api_key=…", "\"password\": …"), an
+    // Authorization header's credential or a PEM private key, matched anywhere in a text.
     // White space is Unicode white space (no-break and ideographic spaces count).
     static const QRegularExpression &secretPattern();
 };

@@ -1,6 +1,9 @@
 #include "Classifier.h"
 
+#include "OfferedText.h"
+
 #include "core/ClipboardTypes.h"
+#include "core/FileUrl.h"
 #include "core/TextCut.h"
 
 #include "platform/Log.h"
@@ -66,6 +69,14 @@ bool looksSecret(const QString &text)
     return !match.isValid() || match.hasMatch();
 }
 
+// Every text a reader could get from the copy counts, whatever the card will show: a secret
+// in HTML beside an image, or in bytes that are not valid UTF-8, is still a secret.
+bool offersSecret(const QList<Representation> &reps)
+{
+    const QStringList texts = OfferedText::of(reps);
+    return std::any_of(texts.cbegin(), texts.cend(), looksSecret);
+}
+
 } // namespace
 
 bool hasLineBreak(const QString &text)
@@ -91,7 +102,7 @@ std::optional<QString> filePath(const QByteArray &urlBytes)
     if (!text)
         return std::nullopt;
     const QUrl url(*text, QUrl::StrictMode);
-    if (!url.isValid() || url.scheme() != u"file")
+    if (!FileUrl::isLocal(url))
         return std::nullopt;
     QString path = url.path(QUrl::FullyDecoded);
     if (path.isEmpty())
@@ -128,6 +139,10 @@ std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 t
         clip.title = paths.join(QLatin1Char('\n'));
         return clip;
     }
+    if (rules.skipSecrets && offersSecret(reps)) {
+        qCInfo(lcVaru, "Texto parece conter senha ou token; cópia não guardada");
+        return std::nullopt;
+    }
     if (const Representation *image = imageRep(reps, types); image && text.isEmpty()) {
         clip.kind = ClipKind::Image;
         clip.title = QStringLiteral("Imagem");
@@ -154,10 +169,6 @@ std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 t
         clip.title = QStringLiteral("Conteúdo: ") +
                      (reps.isEmpty() ? QStringLiteral("?") : reps.first().type);
         return clip;
-    }
-    if (rules.skipSecrets && looksSecret(text)) {
-        qCInfo(lcVaru, "Texto parece conter senha ou token; cópia não guardada");
-        return std::nullopt;
     }
     if (isWebLink(text))
         clip.kind = ClipKind::Link;

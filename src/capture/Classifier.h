@@ -23,7 +23,8 @@ std::optional<CapturedClip> classify(const QList<Representation> &reps, qint64 t
 bool hasLineBreak(const QString &text);
 // A single http(s) address with a host, on one line (the text is already trimmed).
 bool isWebLink(const QString &text);
-// The file-system path of a file URL's bytes; none when they are not UTF-8 or not a file URL.
+// The file-system path of a file URL's bytes; none when they are not UTF-8 or not the URL
+// of a local file (another host's file is not one).
 std::optional<QString> filePath(const QByteArray &urlBytes);
 
 } // namespace Classifier

@@ -9,7 +9,13 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ConfigFile {
 
@@ -22,7 +28,7 @@ struct DecodeError {
 
 [[noreturn]] void fail(const QString &key, const char *expected)
 {
-    throw DecodeError{key + QStringLiteral(": esperado ") + QLatin1String(expected)};
+    throw DecodeError{key + QStringLiteral(": esperado ") + QString::fromUtf8(expected)};
 }
 
 qint64 readInt(const QJsonValue &v, const QString &key)
@@ -97,6 +103,46 @@ QString path(const QString &folder)
     return QDir(folder).filePath(QStringLiteral("config.json"));
 }
 
+FileRead read(const QString &path)
+{
+    FileRead result;
+    // Non-blocking, so that opening a FIFO returns at once instead of waiting for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        result.missing = errno == ENOENT;
+        result.error = QString::fromLocal8Bit(std::strerror(errno));
+        return result;
+    }
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.error = QStringLiteral("não é um arquivo comum");
+    } else if (info.st_size > kMaxBytes) {
+        result.error = QStringLiteral("maior que 1 MiB");
+    } else {
+        // The size may change while reading: never take more than the bound, plus one byte
+        // to tell that it grew past it.
+        QByteArray bytes(kMaxBytes + 1, Qt::Uninitialized);
+        qint64 total = 0;
+        while (total < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + total, size_t(bytes.size() - total));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                if (n < 0)
+                    result.error = QString::fromLocal8Bit(std::strerror(errno));
+                break;
+            }
+            total += n;
+        }
+        if (total > kMaxBytes)
+            result.error = QStringLiteral("maior que 1 MiB");
+        else if (result.error.isEmpty())
+            result.bytes = bytes.left(total);
+    }
+    ::close(fd);
+    return result;
+}
+
 std::optional<VaruConfig> decode(const QByteArray &json, QString *error)
 {
     QJsonParseError parseError;
@@ -153,20 +199,19 @@ QByteArray encode(const VaruConfig &c)
 
 VaruConfig load(const QString &folder)
 {
-    QFile file(path(folder));
-    if (!file.exists()) {
+    const FileRead file = read(path(folder));
+    if (file.missing) {
         const VaruConfig defaults;
         save(defaults, folder);
         return defaults;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.bytes) {
         // An existing file we cannot read is the user's: use the defaults, never replace it.
-        qCCritical(lcVaru, "config.json ilegível, usando padrão: %s",
-                   qUtf8Printable(file.errorString()));
+        qCCritical(lcVaru, "config.json ilegível, usando padrão: %s", qUtf8Printable(file.error));
         return {};
     }
     QString error;
-    if (auto config = decode(file.readAll(), &error))
+    if (auto config = decode(*file.bytes, &error))
         return *config;
     qCCritical(lcVaru, "config.json inválido, usando padrão: %s", qUtf8Printable(error));
     return {};

@@ -23,18 +23,15 @@ KeyModifiers HotKey::modifiersOf(const QStringList &names)
 std::unique_ptr<HotKey> HotKey::create(const HotKeyConfig &config, KeyboardLayout &layout,
                                        HotKeyGrabber &grabber, std::function<void()> action)
 {
+    // A hand-edited configuration may name no modifier, or only Shift: grabbing that would
+    // swallow a letter (or the paste keystroke's key) in every application. Ctrl+V is the
+    // keystroke Varu types to paste: grabbed, it would reopen the strip instead.
+    if (!HotKeyRules::registrable(config))
+        return nullptr;
     const std::optional<quint16> code = layout.keyCode(config.key);
     if (!code)
         return nullptr;
     const KeyModifiers modifiers = modifiersOf(config.modifiers);
-    // A hand-edited configuration may name no modifier, or only Shift: grabbing that would
-    // swallow a letter (or the paste keystroke's key) in every application. Ctrl+V is the
-    // keystroke Varu types to paste: grabbed, it would reopen the strip instead.
-    if ((modifiers & ~KeyModifiers(KeyModifier::Shift)) == KeyModifiers())
-        return nullptr;
-    if (modifiers == KeyModifiers(KeyModifier::Control) &&
-        config.key.compare(u"v", Qt::CaseInsensitive) == 0)
-        return nullptr;
 
     std::unique_ptr<HotKey> hotKey(new HotKey);
     QObject *context = &hotKey->m_context;

@@ -112,6 +112,20 @@ std::optional<QString> problem(const QString &key, const QStringList &names)
     return std::nullopt;
 }
 
+bool registrable(const HotKeyConfig &config)
+{
+    if (config.key.isEmpty())
+        return false;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, config.key);
+    if (graphemes.toNextBoundary() != config.key.size())
+        return false;
+    const QStringList modifiers = normalized(config.modifiers);
+    if (modifiers.isEmpty() || modifiers == QStringList{u"shift"_qs})
+        return false;
+    return !(modifiers == QStringList{u"ctrl"_qs} &&
+             config.key.compare(u"v", Qt::CaseInsensitive) == 0);
+}
+
 QString label(const HotKeyConfig &config)
 {
     return KeyNames::shortcut(normalized(config.modifiers), config.key);

@@ -28,6 +28,12 @@ QStringList normalized(const QStringList &modifiers);
 // that matches wins: too few modifiers, a forbidden key, a reserved combination.
 std::optional<QString> problem(const QString &key, const QStringList &modifiers);
 
+// Whether any desktop could register the combination: one key character, and modifiers
+// beyond Shift (a lone Shift, or none, would take a typing key from every application), and
+// not Ctrl+V, the keystroke Varu types to paste. Whether the key is on the layout, or the
+// desktop lets it be taken, is not known here.
+bool registrable(const HotKeyConfig &config);
+
 // As the desktop writes it: "Super+Shift+V" ("cmd" is the Super key).
 QString label(const HotKeyConfig &config);
 

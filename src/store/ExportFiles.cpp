@@ -1,6 +1,7 @@
 #include "ExportFiles.h"
 
 #include "core/ClipboardTypes.h"
+#include "core/FileUrl.h"
 #include "platform/Paths.h"
 
 #include <QDateTime>
@@ -115,7 +116,7 @@ QList<QUrl> fileURLs(const QList<Representation> &reps)
         if (rep.type != ClipboardTypes::fileUrl)
             continue;
         const QUrl url(QString::fromUtf8(rep.data), QUrl::StrictMode);
-        if (url.isValid() && url.isLocalFile())
+        if (FileUrl::isLocal(url))
             urls.append(url);
     }
     return urls;

@@ -1,5 +1,5 @@
 // Classification priorities: files over everything, image against text, PDF, colour, the
-// fallback for unknown content, links, secrets and title bounds.
+// fallback for unknown content, links, secrets in any text the copy offers, and title bounds.
 
 #include "capture/Classifier.h"
 #include "core/ClipboardTypes.h"
@@ -28,6 +28,14 @@ std::optional<CapturedClip> classify(const Reps &reps, QList<double> rgb = {},
 Representation text(const QByteArray &t)
 {
     return {0, T::plainText, t};
+}
+
+// With a byte order mark, as some applications offer text.
+QByteArray utf16(const char *text)
+{
+    const QString s = QString::fromUtf8(text);
+    return QByteArray("\xff\xfe") +
+           QByteArray(reinterpret_cast<const char *>(s.utf16()), s.size() * 2);
 }
 
 const QByteArray kPng("\x89PNG\r\n\x1a\n....", 12);
@@ -63,6 +71,13 @@ private Q_SLOTS:
                     {0, T::fileUrl, "not a url at all"},
                     text("kept as text")}
             << QList<double>() << ClipKind::Text << u"kept as text"_qs << QByteArray();
+        QTest::newRow("another host's file is no local path")
+            << Reps{{0, T::fileUrl, "file://nas/etc/shadow"},
+                    {1, T::fileUrl, "file://LocalHost/tmp/a"}}
+            << QList<double>() << ClipKind::File << u"/tmp/a"_qs << QByteArray();
+        QTest::newRow("only other hosts' files: the text")
+            << Reps{{0, T::fileUrl, "file://nas/ferias.jpg"}, text("ferias.jpg")}
+            << QList<double>() << ClipKind::Text << u"ferias.jpg"_qs << QByteArray();
         QTest::newRow("an image's address is the text")
             << Reps{{0, T::png, kPng}, text("https://ex.org/a.png")} << QList<double>()
             << ClipKind::Link << u"https://ex.org/a.png"_qs << QByteArray();
@@ -73,7 +88,7 @@ private Q_SLOTS:
             << Reps{{0, T::pdf, "%PDF-1.4"}, {0, T::png, kPng}} << QList<double>()
             << ClipKind::Image << u"Imagem"_qs << kPng;
         QTest::newRow("readable colour over text")
-            << Reps{{0, T::color, QByteArray(8, '\0')}, text("senha: abc")}
+            << Reps{{0, T::color, QByteArray(8, '\0')}, text("laranja")}
             << QList<double>{1, 0.5, 0} << ClipKind::Color << u"#FF7F00"_qs << QByteArray();
         QTest::newRow("unreadable colour is named by its type")
             << Reps{{0, T::color, "x"}} << QList<double>() << ClipKind::Text
@@ -103,11 +118,52 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtInfoMsg, qPrintable(kSecretLog));
         QCOMPARE(classify(reps), std::nullopt);
         QCOMPARE(classify(reps, {}, false)->kind, ClipKind::Text);
-        // An unreadable colour falls through to its text, and there to the secret rule.
-        QTest::ignoreMessage(QtInfoMsg, qPrintable(kSecretLog));
-        QCOMPARE(classify({{0, T::color, "x"}, text("senha: abc")}), std::nullopt);
         // File names are never searched.
-        QVERIFY(classify({{0, T::fileUrl, "file:///tmp/token=1"}}));
+        QVERIFY(classify({{0, T::fileUrl, "file:///tmp/token=1"}, text("/tmp/token=1")}));
+    }
+
+    void secretsAreFoundInAnyTextTheCopyOffers_data()
+    {
+        QTest::addColumn<Reps>("reps");
+        QTest::newRow("beside a readable colour")
+            << Reps{{0, T::color, QByteArray(8, '\0')}, text("senha: abc")};
+        QTest::newRow("html beside an image")
+            << Reps{{0, T::png, kPng}, {0, T::html, "<p>api_key=<b>sk-1</b></p>"}};
+        QTest::newRow("html only, cells apart")
+            << Reps{{0, T::html, "<table><tr><td>user</td><td>password: x</td></tr></table>"}};
+        QTest::newRow("html references")
+            << Reps{{0, T::html, "<!--StartFragment-->senha&#58;&nbsp;&#x61;bc"}};
+        QTest::newRow("utf-16 html") << Reps{{0, T::html, utf16("<p>token=abc</p>")}};
+        QTest::newRow("rtf") << Reps{{0, T::rtf, "{\\rtf1\\ansi{\\fonttbl\\f0 Helvetica;}\\f0 "
+                                                 "a\\par senha\\'3a abc}"}};
+        QTest::newRow("rtf unicode escape")
+            << Reps{{0, T::rtf, "{\\rtf1\\uc1 \\u115?\\u101?nha: x}"}};
+        QTest::newRow("latin-1 plain text") << Reps{text("Usu\xe1rio jo\xe3o\nsenha: a\xe7\xe3o")};
+        QTest::newRow("invalid utf-8 beside an image")
+            << Reps{text("\xc3\x28 password=1"), {0, T::png, kPng}};
+        QTest::newRow("utf-16 plain text") << Reps{{0, T::plainText, utf16("pwd: 1")}};
+    }
+
+    void secretsAreFoundInAnyTextTheCopyOffers()
+    {
+        QFETCH(Reps, reps);
+        QTest::ignoreMessage(QtInfoMsg, qPrintable(kSecretLog));
+        QCOMPARE(classify(reps), std::nullopt);
+        QVERIFY(classify(reps, {}, false));
+    }
+
+    void markupAroundOrdinaryTextIsNoSecret()
+    {
+        // What the browser runs or styles, attributes and tag names are not text.
+        const QByteArray html =
+            "<style>.password:hover{color:red}</style><script>var token=1;</script>"
+            "<form><input type=\"password\" value=\"x\"><b>Entrar</b></form>";
+        QCOMPARE(classify({{0, T::html, html}})->kind, ClipKind::Text);
+        const QByteArray rtf = "{\\rtf1{\\*\\generator senha: x;}{\\info{\\title token=1}}ok}";
+        QCOMPARE(classify({{0, T::rtf, rtf}})->kind, ClipKind::Text);
+        // Invalid bytes keep the card's content and title as they were.
+        const Reps raw{text("\xc3\x28 ok")};
+        QCOMPARE(classify(raw)->title, u"Conteúdo: public.utf8-plain-text"_qs);
     }
 
     void titlesAreBoundedInUserPerceivedCharacters()

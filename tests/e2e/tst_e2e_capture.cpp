@@ -139,12 +139,13 @@ class E2eCapture : public QObject
         QCOMPARE(QImage::fromData(r[6].toByteArray(), "PNG").height(), thumbnailHeight);
     }
 
-    bool logged(const QByteArray &message)
+    // True once the log holds `message` at least `times` times.
+    bool logged(const QByteArray &message, qsizetype times = 1)
     {
         return DesktopSession::waitFor(
             [&] {
                 log += varu->readAllStandardError();
-                return log.contains(message);
+                return log.count(message) >= times;
             },
             15000);
     }
@@ -278,6 +279,13 @@ private Q_SLOTS:
         const qint64 before = cardCount();
         xclip(u"UTF8_STRING"_qs, "db_password = hunter2");
         QVERIFY(logged("Texto parece conter senha ou token; cópia não guardada"));
+        // Text that hides in HTML beside an image, or in bytes that are not UTF-8, counts.
+        const QByteArray refused = "Texto parece conter senha";
+        const qsizetype secrets = log.count(refused);
+        own({{u"image/png"_qs, png(8, 8)}, {u"text/html"_qs, "<p>senha: <b>abc</b></p>"}});
+        QVERIFY(logged(refused, secrets + 1));
+        xclip(u"text/plain;charset=utf-8"_qs, "Jo\xe3o\napi_key = a\xe7\xe3o");
+        QVERIFY(logged(refused, secrets + 2));
         own({{u"text/plain;charset=utf-8"_qs, "correct horse battery"},
              {u"x-kde-passwordManagerHint"_qs, "secret"}});
         QVERIFY(logged("Tipo ignorado x-kde-passwordManagerHint; cópia não guardada"));

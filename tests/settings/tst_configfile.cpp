@@ -1,5 +1,5 @@
-// config.json: tolerant keys, strict types, exact round trips, and files that are never
-// rewritten by loading them.
+// config.json: tolerant keys, strict types, exact round trips, files that are never
+// rewritten by loading them, and only a small regular file is ever read.
 
 #include "settings/ConfigFile.h"
 
@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestConfigFile : public QObject
 {
@@ -38,7 +40,9 @@ private Q_SLOTS:
         const auto row = [](const char *name, const char *json, const QString &key) {
             QTest::newRow(name) << QByteArray(json) << key;
         };
-        row("limit as text", R"({"historyLimit": "200"})", u"historyLimit"_qs);
+        // The expectation is worded in Portuguese, accents intact.
+        row("limit as text", R"({"historyLimit": "200"})",
+            u"historyLimit: esperado um número inteiro"_qs);
         row("fractional limit", R"({"historyLimit": 2.5})", u"historyLimit"_qs);
         row("bool as number", R"({"skipSecrets": 1})", u"skipSecrets"_qs);
         row("hotkey without modifiers", R"({"hotKey": {"key": "k"}})", u"hotKey.modifiers"_qs);
@@ -91,6 +95,53 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(u"^config\\.json ilegível"_qs));
         QCOMPARE(ConfigFile::load(dir.path()), VaruConfig());
         QVERIFY(QFileInfo(path).isDir());
+    }
+
+    void onlyASmallRegularFileIsRead_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("symlink to a device") << u"zero"_qs << false;
+        QTest::newRow("fifo") << u"fifo"_qs << false;
+        QTest::newRow("past the bound") << u"large"_qs << false;
+        QTest::newRow("at the bound") << u"bound"_qs << true;
+        QTest::newRow("symlink to a file") << u"link"_qs << true;
+    }
+
+    void onlyASmallRegularFileIsRead()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, readable);
+        QTemporaryDir dir;
+        const QString path = ConfigFile::path(dir.path());
+        // Valid JSON at any size: white space after the object.
+        const auto padded = [](qint64 size) {
+            return QByteArray(R"({"historyLimit": 7})").leftJustified(size, ' ');
+        };
+        if (kind == u"zero") {
+            QVERIFY(QFile::link(u"/dev/zero"_qs, path));
+        } else if (kind == u"fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            QFile f(kind == u"link" ? dir.filePath(u"real.json"_qs) : path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(padded(kind == u"large" ? ConfigFile::kMaxBytes + 1 : ConfigFile::kMaxBytes));
+            f.close();
+            if (kind == u"link")
+                QVERIFY(QFile::link(f.fileName(), path));
+        }
+        const ConfigFile::FileRead read = ConfigFile::read(path);
+        QCOMPARE(read.bytes.has_value(), readable);
+        QVERIFY(!read.missing);
+        if (readable) {
+            QCOMPARE(ConfigFile::load(dir.path()).historyLimit, 7);
+            return;
+        }
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(u"^config\\.json ilegível"_qs));
+        QCOMPARE(ConfigFile::load(dir.path()), VaruConfig());
+        // What was there stays for the user to see.
+        QCOMPARE(QFileInfo(path).isSymLink(), kind == u"zero");
+        QCOMPARE(QFileInfo(path).size() > ConfigFile::kMaxBytes, kind == u"large");
     }
 };
 

@@ -43,8 +43,10 @@ private Q_SLOTS:
         QVERIFY(!ExportFiles::url(card(ClipKind::Text), {{0, u"public.html"_qs, "<b>"}}, u"Drag"_qs,
                                   true));
 
-        // File cards give their first local file; web addresses are no files.
+        // File cards give their first local file; web addresses and other hosts' files are
+        // no local files.
         const QList<Representation> files{{0, u"public.file-url"_qs, "https://example.org/a.txt"},
+                                          {0, u"public.file-url"_qs, "file://nas/etc/shadow"},
                                           {1, u"public.file-url"_qs, "file:///home/u/b%20c.pdf"}};
         QCOMPARE(ExportFiles::url(card(ClipKind::File), files, u"Drag"_qs, false),
                  QUrl(u"file:///home/u/b%20c.pdf"_qs));
