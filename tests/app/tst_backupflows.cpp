@@ -8,6 +8,9 @@
 #include "app/ShellDialogs.h"
 #include "store/Connection.h"
 
+#include <QBuffer>
+#include <QImage>
+
 #include <sys/stat.h>
 
 namespace {
@@ -193,6 +196,51 @@ private Q_SLOTS:
         r.capture(u"still recorded"_qs, 1);
         QVERIFY(r.settle());
         QCOMPARE(r.model.history().size(), 1);
+    }
+
+    // Imported cards are recognised as the same content copied now would be: a file card
+    // shows the path it pastes, an image gets its title and thumbnail from its own pixels.
+    void importedCardsShowWhatTheyPaste()
+    {
+        QTemporaryDir files;
+        const QString path = files.filePath(u"ferias.varu"_qs);
+        QByteArray png;
+        {
+            QImage image(40, 30, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+        }
+        {
+            Rig other;
+            other.store->sync([&](Store &s) {
+                CapturedClip file;
+                file.reps = {{0, u"public.file-url"_qs, "file:///etc/shadow"}};
+                file.title = u"/home/ana/ferias.jpg"_qs;
+                file.kind = ClipKind::File;
+                file.checksum = Representation::checksum(file.reps);
+                s.upsert(file, std::nullopt, 1);
+                CapturedClip image;
+                image.reps = {{0, u"public.png"_qs, png}};
+                image.title = u"Imagem 4000 × 3000"_qs;
+                image.kind = ClipKind::Image;
+                image.checksum = Representation::checksum(image.reps);
+                s.upsert(image, QByteArray("not a thumbnail"), 2);
+                s.exportTo(path, Store::ExportScope::everything());
+            });
+        }
+        Rig r;
+        r.flows.runImport(path, false);
+        QVERIFY(arrived(r.imported, 1));
+        QCOMPARE(r.value("SELECT group_concat(kind || ':' || title, ' | ') FROM "
+                         "(SELECT * FROM items ORDER BY created_at)"),
+                 u"file:/etc/shadow | image:Imagem 40 × 30"_qs);
+        QImage thumbnail;
+        QVERIFY(thumbnail.loadFromData(
+            QByteArray::fromHex(r.value("SELECT hex(thumbnail) FROM items WHERE kind = 'image'")
+                                    .toLatin1())));
+        QCOMPARE(thumbnail.size(), QSize(40, 30));
     }
 
     void clearingAsksWithTheCountAndKeepsTabs()
