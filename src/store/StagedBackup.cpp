@@ -2,6 +2,7 @@
 
 #include "StoreError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
 
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr qint64 kChunk = 1 << 20;
+const QString kPrefix = QStringLiteral(".varu-import-");
 // The database header's write and read format versions: 2 means write-ahead log mode.
 constexpr qint64 kFormatOffset = 18;
 
@@ -64,7 +66,7 @@ StagedBackup StagedBackup::stage(const QString &path, const QString &folder, qin
     if (st.st_size > maxBytes)
         throw StoreError::sql(tooLarge());
 
-    QTemporaryFile out(folder + QStringLiteral("/.varu-import-XXXXXX"));
+    QTemporaryFile out(folder + QLatin1Char('/') + kPrefix + QStringLiteral("XXXXXX"));
     out.setAutoRemove(false);
     if (!out.open())
         throw StoreError::sql(out.errorString());
@@ -97,6 +99,14 @@ StagedBackup StagedBackup::stage(const QString &path, const QString &folder, qin
     if (!out.flush())
         throw StoreError::sql(out.errorString());
     return staged;
+}
+
+void StagedBackup::removeLeftovers(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &name :
+         dir.entryList({kPrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(dir.filePath(name));
 }
 
 StagedBackup::StagedBackup(StagedBackup &&other) noexcept

@@ -13,6 +13,8 @@ public:
     // log mode is marked as a plain one in the copy, so a read-only open of it needs no
     // shared-memory file.
     static StagedBackup stage(const QString &path, const QString &folder, qint64 maxBytes);
+    // Removes the copies in `folder` of imports that never finished (the process was killed).
+    static void removeLeftovers(const QString &folder);
 
     StagedBackup(StagedBackup &&other) noexcept;
     StagedBackup &operator=(StagedBackup &&) = delete;

@@ -58,6 +58,8 @@ std::unique_ptr<Store> Store::open(const QString &path)
     if (!inMemory && !QFileInfo::exists(path))
         createPrivateFile(path);
     std::unique_ptr<Connection> db = Connection::open(path);
+    if (!inMemory)
+        StagedBackup::removeLeftovers(QFileInfo(path).absolutePath());
     sqlite3_busy_timeout(db->handle(), kBusyTimeoutMs);
     Schema::prepare(*db);
     // A file we may read but not write would fail every capture later; refuse it now.
