@@ -1,5 +1,6 @@
 #include "BackupFlows.h"
 
+#include "CaptureRecorder.h"
 #include "ShellDialogs.h"
 #include "StoreFunnel.h"
 
@@ -7,7 +8,11 @@
 #include "strip/model/StripModel.h"
 
 #include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QPointer>
+
+#include <thread>
 
 namespace {
 
@@ -28,6 +33,22 @@ QString importFailureText(const StoreError &e)
 
 } // namespace
 
+// How a copying thread hands its result to the main thread: cleared when the flows go, so a
+// thread that finishes later (or never) reaches nothing.
+struct BackupFlows::Mailbox
+{
+    QMutex mutex;
+    BackupFlows *flows = nullptr;
+
+    void post(std::function<void(BackupFlows &)> f)
+    {
+        QMutexLocker lock(&mutex);
+        if (flows)
+            QMetaObject::invokeMethod(
+                flows, [target = flows, f = std::move(f)] { f(*target); }, Qt::QueuedConnection);
+    }
+};
+
 BackupFlows::BackupFlows(StoreFunnel &funnel, StripModel &model, ShellDialogs &dialogs,
                          std::function<void()> hideStrip, QObject *parent)
     : QObject(parent)
@@ -35,7 +56,30 @@ BackupFlows::BackupFlows(StoreFunnel &funnel, StripModel &model, ShellDialogs &d
     , m_model(model)
     , m_dialogs(dialogs)
     , m_hideStrip(std::move(hideStrip))
-{}
+    , m_mailbox(std::make_shared<Mailbox>())
+{
+    m_mailbox->flows = this;
+}
+
+BackupFlows::~BackupFlows()
+{
+    QMutexLocker lock(&m_mailbox->mutex);
+    m_mailbox->flows = nullptr;
+}
+
+void BackupFlows::inTurn(std::function<void()> dialogs)
+{
+    m_waitingDialogs.push_back(std::move(dialogs));
+    if (m_showingDialog)
+        return;
+    m_showingDialog = true;
+    while (!m_waitingDialogs.empty()) {
+        const std::function<void()> next = std::move(m_waitingDialogs.front());
+        m_waitingDialogs.pop_front();
+        next();
+    }
+    m_showingDialog = false;
+}
 
 QString BackupFlows::everythingFileName(const QDateTime &now)
 {
@@ -83,18 +127,24 @@ void BackupFlows::runExport(const QString &fileName, const Store::ExportScope &s
 {
     if (m_hideStrip)
         m_hideStrip();
-    // File choosers (the desktop portal's above all) have no room for a message, and a title
-    // is cut: the warning comes first, as a message of its own.
-    if (!m_dialogs.confirm(heading, message, QStringLiteral("Escolher arquivo…"), false))
-        return;
-    const std::optional<QString> path =
-        m_dialogs.saveBackup(proposedName(fileName), heading, QStringLiteral("Exportar"));
-    if (!path || path->isEmpty())
-        return;
+    inTurn([=, this] {
+        // File choosers (the desktop portal's above all) have no room for a message, and a
+        // title is cut: the warning comes first, as a message of its own.
+        if (!m_dialogs.confirm(heading, message, QStringLiteral("Escolher arquivo…"), false))
+            return;
+        const std::optional<QString> path =
+            m_dialogs.saveBackup(proposedName(fileName), heading, QStringLiteral("Exportar"));
+        if (path && !path->isEmpty())
+            startExport(*path, scope);
+    });
+}
+
+void BackupFlows::startExport(const QString &path, const Store::ExportScope &scope)
+{
     auto outcome = std::make_shared<Outcome>();
     QPointer<BackupFlows> self(this);
     m_funnel.onQueue(
-        [path = *path, scope, outcome](Store &store) {
+        [path, scope, outcome](Store &store) {
             try {
                 store.exportTo(path, scope);
                 outcome->ok = true;
@@ -104,16 +154,19 @@ void BackupFlows::runExport(const QString &fileName, const Store::ExportScope &s
                 outcome->error = QString::fromUtf8(e.what());
             }
         },
-        [self, path = *path, outcome] {
+        [self, path, outcome] {
             if (!self)
                 return;
             if (outcome->ok) {
                 qCInfo(lcVaru, "Exportado para %s", qUtf8Printable(path));
                 self->m_dialogs.reveal(path);
-            } else {
-                self->m_dialogs.alert(QStringLiteral("Não foi possível exportar"), outcome->error);
+                Q_EMIT self->exportFinished(true);
+                return;
             }
-            Q_EMIT self->exportFinished(outcome->ok);
+            self->inTurn([self, error = outcome->error] {
+                self->m_dialogs.alert(QStringLiteral("Não foi possível exportar"), error);
+                Q_EMIT self->exportFinished(false);
+            });
         });
 }
 
@@ -121,31 +174,70 @@ void BackupFlows::importFile()
 {
     if (m_hideStrip)
         m_hideStrip();
-    const std::optional<QString> path = m_dialogs.openBackup(
-        QStringLiteral("Importar um arquivo .varu"), QStringLiteral("Importar"));
-    if (path && !path->isEmpty())
-        runImport(*path, false);
+    inTurn([this] {
+        const std::optional<QString> path = m_dialogs.openBackup(
+            QStringLiteral("Importar um arquivo .varu"), QStringLiteral("Importar"));
+        if (path && !path->isEmpty())
+            startImport(*path);
+    });
 }
 
 void BackupFlows::runImport(const QString &path, bool ask)
 {
-    if (ask) {
+    if (!ask) {
+        startImport(path);
+        return;
+    }
+    const QString key = QFileInfo(path).absoluteFilePath();
+    if (m_asking.contains(key))
+        return;
+    m_asking.insert(key);
+    inTurn([this, path, key] {
         const QString name = QFileInfo(path).completeBaseName();
         const bool accepted = m_dialogs.confirm(
             QStringLiteral("Importar “") + name + QStringLiteral("” no Varu?"),
             QStringLiteral("Os cards e tabs do arquivo entram no seu Varu. Cards iguais não "
                            "duplicam e tabs com o mesmo nome são juntadas."),
             QStringLiteral("Importar"), false);
-        if (!accepted)
-            return;
-    }
+        m_asking.remove(key);
+        if (accepted)
+            startImport(path);
+    });
+}
+
+void BackupFlows::startImport(const QString &path)
+{
+    const QString folder = m_funnel.stagingFolder();
+    // Detached: a read that never returns (a hung network mount) keeps only this thread.
+    std::thread([mailbox = m_mailbox, path, folder] {
+        std::shared_ptr<StagedBackup> staged;
+        QString error;
+        try {
+            staged = std::make_shared<StagedBackup>(
+                StagedBackup::stage(path, folder, Store::stagingLimit(folder)));
+        } catch (const StoreError &e) {
+            error = importFailureText(e);
+        } catch (const std::exception &e) {
+            error = QString::fromUtf8(e.what());
+        }
+        mailbox->post([staged, error](BackupFlows &flows) {
+            if (staged)
+                flows.mergeStaged(staged);
+            else
+                flows.reportImport(false, error);
+        });
+    }).detach();
+}
+
+void BackupFlows::mergeStaged(const std::shared_ptr<StagedBackup> &staged)
+{
     auto outcome = std::make_shared<Outcome>();
     QPointer<BackupFlows> self(this);
     // The reload follows whatever the outcome; the report comes once the strip has it.
     m_funnel.onStore(
-        [path, outcome](Store &store) {
+        [staged, outcome](Store &store) {
             try {
-                outcome->result = store.importData(path);
+                outcome->result = store.importStaged(*staged, CaptureRecorder::recognize);
                 outcome->ok = true;
             } catch (const StoreError &e) {
                 outcome->error = importFailureText(e);
@@ -154,24 +246,31 @@ void BackupFlows::runImport(const QString &path, bool ask)
             }
         },
         [self, outcome] {
-            if (!self)
-                return;
-            if (outcome->ok)
-                self->m_dialogs.alert(QStringLiteral("Importação concluída"),
-                                      importReport(outcome->result));
-            else
-                self->m_dialogs.alert(QStringLiteral("Não foi possível importar"), outcome->error);
-            Q_EMIT self->importFinished(outcome->ok);
+            if (self)
+                self->reportImport(outcome->ok,
+                                   outcome->ok ? importReport(outcome->result) : outcome->error);
         });
+}
+
+void BackupFlows::reportImport(bool ok, const QString &text)
+{
+    inTurn([this, ok, text] {
+        m_dialogs.alert(ok ? QStringLiteral("Importação concluída")
+                           : QStringLiteral("Não foi possível importar"),
+                        text);
+        Q_EMIT importFinished(ok);
+    });
 }
 
 void BackupFlows::clearHistory()
 {
-    const bool accepted = m_dialogs.confirm(
-        QStringLiteral("Apagar todo o histórico do Varu?"),
-        QStringLiteral("Isso remove %1 itens do histórico. O que está nas tabs continua lá.")
-            .arg(m_model.history().size()),
-        QStringLiteral("Apagar"), true);
-    if (accepted)
-        m_funnel.onStore([](Store &store) { store.clearHistory(); });
+    inTurn([this] {
+        const bool accepted = m_dialogs.confirm(
+            QStringLiteral("Apagar todo o histórico do Varu?"),
+            QStringLiteral("Isso remove %1 itens do histórico. O que está nas tabs continua lá.")
+                .arg(m_model.history().size()),
+            QStringLiteral("Apagar"), true);
+        if (accepted)
+            m_funnel.onStore([](Store &store) { store.clearHistory(); });
+    });
 }

@@ -7,8 +7,11 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QSet>
 
+#include <deque>
 #include <functional>
+#include <memory>
 
 class ShellDialogs;
 class StoreFunnel;
@@ -22,11 +25,14 @@ public:
     // `hideStrip` puts the strip away before a file dialog opens.
     BackupFlows(StoreFunnel &funnel, StripModel &model, ShellDialogs &dialogs,
                 std::function<void()> hideStrip, QObject *parent = nullptr);
+    ~BackupFlows() override;
 
     void exportEverything();
     void exportTab(const QString &id);
     void importFile();
-    // `ask`: a file opened from outside Varu, imported only when the user agrees.
+    // `ask`: a file opened from outside Varu, imported only when the user agrees. A file
+    // already waiting for its question is not asked about twice. The file is copied on a
+    // thread of its own (a special file or a hung mount holds up nothing else), then merged.
     void runImport(const QString &path, bool ask);
     void clearHistory();
 
@@ -43,11 +49,24 @@ Q_SIGNALS:
     void importFinished(bool ok);
 
 private:
+    struct Mailbox;
+
+    // Shows one modal dialog (or a few in a row) at a time: a request made while one is open
+    // (from the nested event loop it runs) waits until it has closed.
+    void inTurn(std::function<void()> dialogs);
+    void startImport(const QString &path);
+    void mergeStaged(const std::shared_ptr<StagedBackup> &staged);
+    void reportImport(bool ok, const QString &text);
     void runExport(const QString &fileName, const Store::ExportScope &scope,
                    const QString &heading, const QString &message);
+    void startExport(const QString &path, const Store::ExportScope &scope);
 
     StoreFunnel &m_funnel;
     StripModel &m_model;
     ShellDialogs &m_dialogs;
     std::function<void()> m_hideStrip;
+    std::deque<std::function<void()>> m_waitingDialogs;
+    bool m_showingDialog = false;
+    QSet<QString> m_asking; // files whose question has not been answered yet
+    std::shared_ptr<Mailbox> m_mailbox;
 };

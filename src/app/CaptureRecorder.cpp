@@ -2,12 +2,51 @@
 
 #include "StoreFunnel.h"
 
+#include "capture/Classifier.h"
 #include "capture/Thumbnailer.h"
-#include "store/Store.h"
+#include "core/ClipboardTypes.h"
+
+#include <QColor>
+
+#include <cstring>
+
+namespace {
+
+// A stored colour: four native-endian 16-bit channels, as the clipboard's application/x-color.
+std::optional<SrgbColor> storedColor(const QList<Representation> &reps)
+{
+    for (const Representation &rep : reps) {
+        if (rep.type != ClipboardTypes::color || rep.data.size() != 8)
+            continue;
+        quint16 rgba[4];
+        std::memcpy(rgba, rep.data.constData(), sizeof rgba);
+        const QColor color(QRgba64::fromRgba64(rgba[0], rgba[1], rgba[2], rgba[3]));
+        return SrgbColor{color.redF(), color.greenF(), color.blueF()};
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 void CaptureRecorder::record(const CapturedClip &clip, qint64 historyLimit, qint64 retentionDays)
 {
-    m_funnel.onStore(body(clip, historyLimit, retentionDays));
+    auto problem = std::make_shared<std::optional<QString>>();
+    m_funnel.onStore(
+        [work = body(clip, historyLimit, retentionDays), problem](Store &store) {
+            try {
+                work(store);
+            } catch (const StoreError &e) {
+                *problem = QStringLiteral("erro ao gravar (%1)").arg(e.message());
+                throw;
+            }
+            // Writes to a file that is no longer there succeed, and are gone at exit.
+            if (store.fileReplaced())
+                *problem = QStringLiteral("o arquivo do histórico foi trocado ou apagado");
+        },
+        [saving = m_saving, problem] {
+            if (saving)
+                saving(*problem);
+        });
 }
 
 std::function<void(Store &)> CaptureRecorder::body(CapturedClip clip, qint64 historyLimit,
@@ -44,4 +83,22 @@ std::optional<QByteArray> CaptureRecorder::prepare(CapturedClip &clip)
         return thumb->png;
     }
     return std::nullopt;
+}
+
+Store::Recognized CaptureRecorder::recognize(const QList<Representation> &reps)
+{
+    CaptureRules rules;
+    rules.skipSecrets = false;
+    qint64 total = 0;
+    for (const Representation &rep : reps)
+        total += rep.data.size();
+    std::optional<CapturedClip> clip =
+        Classifier::classify(reps, total, rules, [&reps] { return storedColor(reps); });
+    if (!clip)
+        return {};
+    Store::Recognized seen;
+    seen.thumbnail = prepare(*clip);
+    seen.kind = clip->kind;
+    seen.title = clip->title;
+    return seen;
 }

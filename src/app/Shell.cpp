@@ -145,7 +145,13 @@ void Shell::createServices()
     m_images = std::make_unique<ImageCache>();
     m_monitor = std::make_unique<ClipboardMonitor>(clipboard, m_desktop.frontmostApp(),
                                                    CaptureRules(m_config));
-    m_recorder = std::make_unique<CaptureRecorder>(*m_funnel);
+    m_recorder = std::make_unique<CaptureRecorder>(
+        *m_funnel, [this](const std::optional<QString> &problem) {
+            if (problem == m_notSaving)
+                return;
+            m_notSaving = problem;
+            updateStatusIcon();
+        });
     m_commands = std::make_unique<ShellCommands>(ShellCommands::Services{
         *m_funnel, m_model, *m_paster, *m_pasteTarget, *m_monitor, m_sound,
         m_desktop.keyInjector()});
@@ -242,6 +248,7 @@ void Shell::updateStatusIcon()
     TrayMenu::State state;
     state.paused = m_monitor->isPaused();
     state.access = m_monitor->access();
+    state.notSaving = m_notSaving;
     m_tray->setIconState(TrayMenu::iconState(state));
 }
 
@@ -255,6 +262,7 @@ TrayMenu::State Shell::trayState()
     state.tabCount = m_model.tabs().size();
     state.canPostKeystrokes = m_desktop.keyInjector().trusted();
     state.launchAtLogin = autostartEntry().isEnabled();
+    state.notSaving = m_notSaving;
     return state;
 }
 

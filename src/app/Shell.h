@@ -100,6 +100,7 @@ private:
     VaruSound m_sound;
     std::unique_ptr<ShellDialogs> m_dialogs;
     QStringList m_pendingOpenURLs;
+    std::optional<QString> m_notSaving; // why copies are not being saved, shown in the tray
 
     // From launch on. Declared in the order they depend on each other, so they go in reverse.
     std::unique_ptr<Store> m_store;

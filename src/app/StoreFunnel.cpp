@@ -116,6 +116,11 @@ QList<Representation> StoreFunnel::representations(const ClipItem &item)
     }
 }
 
+QString StoreFunnel::stagingFolder() const
+{
+    return m_store ? m_store->stagingFolder() : QString();
+}
+
 void StoreFunnel::setHistoryLimit(qint64 limit)
 {
     m_shared->historyLimit.store(limit);

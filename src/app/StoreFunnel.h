@@ -32,6 +32,9 @@ public:
     // work (an export must not hold up a paste); empty on failure.
     QList<Representation> representations(const ClipItem &item);
 
+    // Where a backup file is copied before it is imported; safe from any thread.
+    QString stagingFolder() const;
+
     // The number of history cards a reload reads; safe from any thread.
     void setHistoryLimit(qint64 limit);
 

@@ -7,6 +7,9 @@ namespace TrayMenu {
 QString statusLine(const State &state)
 {
     using Access = ClipboardMonitor::Access;
+    // Lost copies matter more than any other state.
+    if (state.notSaving)
+        return QStringLiteral("Cards não estão sendo salvos: ") + *state.notSaving;
     if (state.paused)
         return QStringLiteral("Captura pausada");
     switch (state.access) {
@@ -24,6 +27,8 @@ QString statusLine(const State &state)
 
 StatusIcon::State iconState(const State &state)
 {
+    if (state.notSaving)
+        return StatusIcon::State::Warning;
     if (state.paused)
         return StatusIcon::State::Paused;
     if (state.access != ClipboardMonitor::Access::Allowed)

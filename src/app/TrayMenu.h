@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace TrayMenu {
 
 enum class Command {
@@ -34,6 +36,7 @@ struct State
     qsizetype tabCount = 0;
     bool canPostKeystrokes = true;
     bool launchAtLogin = false;
+    std::optional<QString> notSaving; // why copies are not being saved
 };
 
 struct Entry
@@ -50,9 +53,10 @@ struct Entry
 
 QList<Entry> entries(const State &state);
 
-// "Capturando · 12 itens · 3 tabs", or why nothing is being captured.
+// "Capturando · 12 itens · 3 tabs", or why nothing is being captured or saved.
 QString statusLine(const State &state);
-// Faded while paused, whatever else holds; with a dot while the clipboard cannot be read.
+// With a dot while copies are not being saved; faded while paused; with a dot while the
+// clipboard cannot be read.
 StatusIcon::State iconState(const State &state);
 
 } // namespace TrayMenu

@@ -6,9 +6,12 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QFile>
 #include <QMetaObject>
 
 #include <sqlite3.h>
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,7 +19,12 @@
 
 namespace {
 
+// While the schema is prepared; afterwards onBusy decides.
 constexpr int kBusyTimeoutMs = 1000;
+// Another process holding the database (a backup tool, a VACUUM) is waited for this long,
+// retrying with growing pauses of up to kMaxBusyPauseMs, before a write gives up.
+constexpr int kBusyWaitMs = 30'000;
+constexpr int kMaxBusyPauseMs = 100;
 
 // SQLite creates files with 0644; the history is private, so a new file starts as 0600.
 // Its -wal and -shm files inherit the database file's mode.
@@ -50,14 +58,14 @@ std::unique_ptr<Store> Store::open(const QString &path)
     if (!inMemory && !QFileInfo::exists(path))
         createPrivateFile(path);
     std::unique_ptr<Connection> db = Connection::open(path);
+    if (!inMemory)
+        StagedBackup::removeLeftovers(QFileInfo(path).absolutePath());
+    sqlite3_busy_timeout(db->handle(), kBusyTimeoutMs);
     Schema::prepare(*db);
     // A file we may read but not write would fail every capture later; refuse it now.
     if (sqlite3_db_readonly(db->handle(), "main") == 1)
         throw StoreError::sql(QStringLiteral("attempt to write a readonly database"));
     makePrivate(path);
-    // A user deletion's log scrub waits for a read in progress on the second connection
-    // instead of giving up and leaving the deleted content in the log.
-    sqlite3_busy_timeout(db->handle(), kBusyTimeoutMs);
 
     // The file SQLite actually opened (empty for a database in memory), once it is in WAL mode.
     const char *file = sqlite3_db_filename(db->handle(), "main");
@@ -73,6 +81,16 @@ Store::Store(const QString &path, std::unique_ptr<Connection> db,
     , m_db(std::move(db))
     , m_reader(std::move(reader))
 {
+    struct stat st
+    {};
+    if (::stat(QFile::encodeName(m_path).constData(), &st) == 0) {
+        m_device = st.st_dev;
+        m_inode = st.st_ino;
+    }
+    m_busyWait = [](int ms) { QThread::msleep(ms); };
+    // A user deletion's log scrub also waits here for a read in progress on the second
+    // connection instead of giving up and leaving the deleted content in the log.
+    sqlite3_busy_handler(m_db->handle(), &Store::onBusy, this);
     m_thread.setObjectName(QStringLiteral("com.teko.varu.store"));
     m_context = new QObject;
     m_context->moveToThread(&m_thread);
@@ -81,6 +99,9 @@ Store::Store(const QString &path, std::unique_ptr<Connection> db,
 
 Store::~Store()
 {
+    // Quitting waits for the store's thread: a write waiting for another process's lock
+    // gives up now.
+    m_closing = true;
     m_thread.quit();
     m_thread.wait();
     delete m_context;
@@ -135,6 +156,26 @@ QList<Representation> Store::committedRepresentations(const QString &itemID)
     QList<Representation> reps;
     sync([&](Store &store) { reps = store.representations(itemID); });
     return reps;
+}
+
+int Store::onBusy(void *context, int attempt)
+{
+    auto *store = static_cast<Store *>(context);
+    // Pauses of 1, 2, 4 … ms up to the longest; a store that is closing waits no more.
+    if (store->m_closing || attempt >= kBusyWaitMs / kMaxBusyPauseMs)
+        return 0;
+    store->m_busyWait(std::min(1 << std::min(attempt, 7), kMaxBusyPauseMs));
+    return 1;
+}
+
+bool Store::fileReplaced() const
+{
+    if (m_inode == 0)
+        return false; // in memory
+    struct stat st
+    {};
+    return ::stat(QFile::encodeName(m_path).constData(), &st) != 0 || st.st_dev != m_device ||
+           st.st_ino != m_inode;
 }
 
 bool Store::onQueue() const

@@ -4,6 +4,7 @@
 
 #include "Connection.h"
 #include "Snapshot.h"
+#include "StagedBackup.h"
 #include "StoreReader.h"
 
 #include "core/CapturedClip.h"
@@ -12,6 +13,7 @@
 #include <QStringList>
 #include <QThread>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -37,18 +39,38 @@ public:
         qint64 tabs = 0;
     };
 
+    // What a capture would make of a card's content: a backup file's own kind, title and
+    // thumbnail are never believed.
+    struct Recognized
+    {
+        ClipKind kind = ClipKind::Text;
+        QString title;
+        std::optional<QByteArray> thumbnail;
+    };
+    using Recognizer = std::function<Recognized(const QList<Representation> &)>;
+
+    // The most one card from a backup may hold, as for a capture (250 MiB).
+    static constexpr qint64 kMaxCardBytes = 250LL * 1024 * 1024;
+
     static double currentTime(); // seconds since 1970
 
     // Opens or creates the database at `path` and brings it up to date, on the calling
     // thread. Throws StoreError.
     static std::unique_ptr<Store> open(const QString &path);
-    // Stops the queue (work not yet started is abandoned) and closes the connection.
+    // Stops the queue (work not yet started is abandoned, a wait for a lock ends) and closes
+    // the connection.
     ~Store();
 
     Store(const Store &) = delete;
     Store &operator=(const Store &) = delete;
 
     const QString &path() const { return m_path; }
+    // How the store's thread waits before trying a lock held by another process again
+    // (tests replace the sleep). A write waits up to about 30 s before it fails.
+    void setBusyWait(std::function<void(int ms)> wait) { m_busyWait = std::move(wait); }
+    // True when the file at path() is no longer the one this store writes to (replaced or
+    // removed while running): what is written from then on is lost at exit.
+    bool fileReplaced() const;
     Connection &db() { return *m_db; }
 
     // The serial queue. `post` runs the work later on the store's thread, in submission order;
@@ -102,12 +124,25 @@ public:
     // Backup files (StoreBackup.cpp).
     // Writes a compacted copy beside `path` and renames it over `path` only once complete.
     void exportTo(const QString &path, const ExportScope &scope);
-    // Merges a backup file, read-only and with the connection's defences on, in one
-    // transaction: on any failure the live database is unchanged.
-    ImportResult importData(const QString &path);
+    // Merges a backup file in one transaction: on any failure the live database is unchanged.
+    // The file is first copied beside the database (staged), so it must be a regular file
+    // that fits on the disk with room to spare. Each card is taken by its content: checksum,
+    // kind, title and thumbnail are made again (by `recognize`, or as plain text without
+    // one), times are brought into the past, and a card whose content is known merges into
+    // the existing one.
+    ImportResult importData(const QString &path, const Recognizer &recognize = {},
+                            double now = currentTime());
+    // The merge itself, of a file already staged (possibly on another thread).
+    ImportResult importStaged(const StagedBackup &file, const Recognizer &recognize = {},
+                              double now = currentTime());
+    // Where a backup is staged (safe from any thread), and the largest file that may be
+    // staged in `folder` now: what the disk holds, less a margin, for the copy and the merge.
+    QString stagingFolder() const;
+    static qint64 stagingLimit(const QString &folder);
 
 private:
     Store(const QString &path, std::unique_ptr<Connection> db, std::unique_ptr<StoreReader> reader);
+    static int onBusy(void *store, int attempt);
 
     // A new card or tab id: a random UUID in upper case.
     static QString newID();
@@ -117,15 +152,22 @@ private:
     bool purge();
     // Pushes deleted content out of the write-ahead log as well, after user deletions.
     void scrubLog();
+    // The same after cards left by the count or age limit; a failure is only logged.
+    void scrubAfterLimits();
     // Runs `work` between BEGIN and COMMIT; on failure rolls back and rethrows.
     void transaction(const std::function<void()> &work);
     // Runs a user deletion, then scrubs the log even when it stopped halfway.
     void deleting(const std::function<void()> &work);
     bool isLiveFile(const QString &path) const;
+    void mergeFile(const Recognizer &recognize, double now, ImportResult &result);
 
     QString m_path;
     std::unique_ptr<Connection> m_db;
     std::unique_ptr<StoreReader> m_reader; // none for an in-memory database
     QThread m_thread;
     QObject *m_context = nullptr;
+    std::function<void(int ms)> m_busyWait;
+    std::atomic<bool> m_closing{false};
+    quint64 m_device = 0; // of the file opened, to notice it being replaced
+    quint64 m_inode = 0;
 };

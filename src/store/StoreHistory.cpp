@@ -3,6 +3,8 @@
 
 #include "Store.h"
 
+#include "platform/Log.h"
+
 #include <QUuid>
 
 namespace {
@@ -88,7 +90,9 @@ void Store::scrubLog()
 
 void Store::transaction(const std::function<void()> &work)
 {
-    m_db->exec("BEGIN");
+    // The write lock is taken at once, where waiting for another process can still help: a
+    // read turned into a write later fails at once if someone else wrote meanwhile.
+    m_db->exec("BEGIN IMMEDIATE");
     try {
         work();
         m_db->exec("COMMIT");
@@ -126,6 +130,7 @@ void Store::prune(qint64 keeping)
     // history card's id against the ids of the ones to keep reads each row from the table and
     // cost ~16 ms at 10,000 cards on every capture.
     // One transaction, so that no reader sees cards out of the history but not yet purged.
+    bool removed = false;
     transaction([&] {
         Statement update = m_db->prepare(
             "UPDATE items SET in_history = 0 WHERE in_history = 1 AND rowid IN\n"
@@ -134,8 +139,21 @@ void Store::prune(qint64 keeping)
         update.bindInt64(1, keeping);
         update.stepOrThrow();
         if (m_db->changes() >= 1)
-            purge();
+            removed = purge();
     });
+    if (removed)
+        scrubAfterLimits();
+}
+
+void Store::scrubAfterLimits()
+{
+    // The card is gone whatever happens here; a log that could not be scrubbed now is
+    // scrubbed by the next deletion.
+    try {
+        scrubLog();
+    } catch (const StoreError &e) {
+        qCWarning(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+    }
 }
 
 qint64 Store::expire(qint64 olderThanDays, double now)
@@ -144,6 +162,7 @@ qint64 Store::expire(qint64 olderThanDays, double now)
         return 0;
     const double cutoff = now - double(olderThanDays) * 86400.0;
     qint64 left = 0;
+    bool removed = false;
     transaction([&] {
         Statement update = m_db->prepare(
             "UPDATE items SET in_history = 0 WHERE in_history = 1 AND created_at < ?");
@@ -151,8 +170,10 @@ qint64 Store::expire(qint64 olderThanDays, double now)
         update.stepOrThrow();
         left = m_db->changes();
         if (left >= 1)
-            purge();
+            removed = purge();
     });
+    if (removed)
+        scrubAfterLimits();
     return left;
 }
 

@@ -8,15 +8,25 @@
 #include "app/ShellDialogs.h"
 #include "store/Connection.h"
 
+#include <QBuffer>
+#include <QImage>
+
+#include <sys/stat.h>
+
 namespace {
 
-// Answers as the test decides and remembers what the user was shown, one line each.
+// Answers as the test decides and remembers what the user was shown, one line each, and how
+// many dialogs were ever open at once.
 struct ScriptedDialogs : ShellDialogs
 {
     QStringList shown;
     bool answer = true;
     std::optional<QString> file;
     QStringList revealed;
+    // Run while the next question is open, as requests arriving in its event loop would.
+    std::function<void()> whileAsking;
+    int open = 0;
+    int mostOpen = 0;
 
     void alert(const QString &message, const QString &informative) override
     {
@@ -26,6 +36,10 @@ struct ScriptedDialogs : ShellDialogs
                  bool) override
     {
         shown << message + u" | "_qs + informative + u" ["_qs + accept + u"]"_qs;
+        mostOpen = std::max(mostOpen, ++open);
+        if (whileAsking)
+            std::exchange(whileAsking, {})();
+        --open;
         return answer;
     }
     std::optional<QString> saveBackup(const QString &name, const QString &message,
@@ -130,9 +144,10 @@ private Q_SLOTS:
         r.flows.runImport(path, true);
         r.flows.runImport(path, false);
         QVERIFY(arrived(r.imported, 2));
-        QCOMPARE(r.dialogs.shown.mid(2),
-                 (QStringList{u"Importação concluída | 2 cards novos e 1 tab nova."_qs,
-                              u"Importação concluída | 0 cards novos."_qs}));
+        QStringList reports = r.dialogs.shown.mid(2); // the two files are copied side by side
+        reports.sort();
+        QCOMPARE(reports, (QStringList{u"Importação concluída | 0 cards novos."_qs,
+                                       u"Importação concluída | 2 cards novos e 1 tab nova."_qs}));
 
         // Another program's database under our extension.
         r.dialogs.file = r.dir.filePath(u"notas.varu"_qs);
@@ -143,6 +158,89 @@ private Q_SLOTS:
         QCOMPARE(r.dialogs.shown.last(),
                  u"Não foi possível importar | Este arquivo não é um backup do Varu."_qs);
         QCOMPARE(r.snapshots.size(), reloads + 1);
+    }
+
+    // Files opened from outside while a question is up wait for it: one question at a time,
+    // one per file however often it is opened.
+    void questionsComeOneAtATime()
+    {
+        Rig r;
+        r.dialogs.answer = false;
+        QStringList paths;
+        for (int i = 0; i < 30; ++i)
+            paths << r.dir.filePath(u"backup %1.varu"_qs.arg(i % 10));
+        r.dialogs.whileAsking = [&] {
+            for (const QString &path : paths)
+                r.flows.runImport(path, true);
+        };
+        r.flows.runImport(paths.first(), true);
+        QCOMPARE(r.dialogs.mostOpen, 1);
+        QCOMPARE(r.dialogs.shown.size(), 10);
+        QCOMPARE(r.dialogs.shown.last().left(25), u"Importar “backup 9” no Va"_qs);
+        // Answered, a file may be asked about again.
+        r.flows.runImport(paths.first(), true);
+        QCOMPARE(r.dialogs.shown.size(), 11);
+    }
+
+    // A FIFO under a backup's name is refused at once, and the store goes on recording.
+    void specialFilesHoldNothingUp()
+    {
+        Rig r;
+        const QString path = r.dir.filePath(u"pipe.varu"_qs);
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        r.flows.runImport(path, false);
+        QVERIFY(arrived(r.imported, 1));
+        QCOMPARE(r.imported.first().first().toBool(), false);
+        QCOMPARE(r.dialogs.shown.last(),
+                 u"Não foi possível importar | Este arquivo não é um backup do Varu."_qs);
+        r.capture(u"still recorded"_qs, 1);
+        QVERIFY(r.settle());
+        QCOMPARE(r.model.history().size(), 1);
+    }
+
+    // Imported cards are recognised as the same content copied now would be: a file card
+    // shows the path it pastes, an image gets its title and thumbnail from its own pixels.
+    void importedCardsShowWhatTheyPaste()
+    {
+        QTemporaryDir files;
+        const QString path = files.filePath(u"ferias.varu"_qs);
+        QByteArray png;
+        {
+            QImage image(40, 30, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+        }
+        {
+            Rig other;
+            other.store->sync([&](Store &s) {
+                CapturedClip file;
+                file.reps = {{0, u"public.file-url"_qs, "file:///etc/shadow"}};
+                file.title = u"/home/ana/ferias.jpg"_qs;
+                file.kind = ClipKind::File;
+                file.checksum = Representation::checksum(file.reps);
+                s.upsert(file, std::nullopt, 1);
+                CapturedClip image;
+                image.reps = {{0, u"public.png"_qs, png}};
+                image.title = u"Imagem 4000 × 3000"_qs;
+                image.kind = ClipKind::Image;
+                image.checksum = Representation::checksum(image.reps);
+                s.upsert(image, QByteArray("not a thumbnail"), 2);
+                s.exportTo(path, Store::ExportScope::everything());
+            });
+        }
+        Rig r;
+        r.flows.runImport(path, false);
+        QVERIFY(arrived(r.imported, 1));
+        QCOMPARE(r.value("SELECT group_concat(kind || ':' || title, ' | ') FROM "
+                         "(SELECT * FROM items ORDER BY created_at)"),
+                 u"file:/etc/shadow | image:Imagem 40 × 30"_qs);
+        QImage thumbnail;
+        QVERIFY(thumbnail.loadFromData(
+            QByteArray::fromHex(r.value("SELECT hex(thumbnail) FROM items WHERE kind = 'image'")
+                                    .toLatin1())));
+        QCOMPARE(thumbnail.size(), QSize(40, 30));
     }
 
     void clearingAsksWithTheCountAndKeepsTabs()

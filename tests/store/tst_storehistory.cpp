@@ -127,10 +127,36 @@ private Q_SLOTS:
         QCOMPARE(db.count("board_items"), 0);
     }
 
+    // Another program holding the database (a backup tool, say) delays a copy, it does not
+    // lose it; only a lock held for good ends the wait, with an error.
+    void aDatabaseHeldElsewhereIsWaitedFor()
+    {
+        TestStore db;
+        auto other = Connection::open(db.path());
+        other->exec("BEGIN IMMEDIATE");
+        int pauses = 0;
+        db->setBusyWait([&](int) {
+            if (++pauses == 20)
+                other->exec("COMMIT");
+        });
+        db.capture(u"kept"_qs, 1);
+        QCOMPARE(pauses, 20);
+        QCOMPARE(db->history(10).value(0).title, u"kept"_qs);
+
+        other->exec("BEGIN IMMEDIATE");
+        pauses = 0;
+        db->setBusyWait([&](int) { ++pauses; });
+        QVERIFY_THROWS_EXCEPTION(StoreError, db.capture(u"lost"_qs, 2));
+        QVERIFY(pauses > 100);
+        other->exec("ROLLBACK");
+        db.capture(u"again"_qs, 3);
+        QCOMPARE(db->history(10).size(), 2);
+    }
+
     void deletedContentLeavesNoTraceOnDisk_data()
     {
         QTest::addColumn<QString>("how");
-        for (const char *how : {"remove", "deleteTab", "edit"})
+        for (const char *how : {"remove", "deleteTab", "edit", "prune", "expire"})
             QTest::newRow(how) << QString::fromLatin1(how);
     }
 
@@ -148,10 +174,18 @@ private Q_SLOTS:
         db.capture(u"after"_qs, 101);
         QVERIFY2(onDisk(db.path(), marker), "the marker should be on disk before the deletion");
 
+        // Cards leaving by the count or age limit go as thoroughly as deleted ones.
+        if (how == u"prune"_qs) {
+            db->touch({secret}, -1);
+            db->prune(51);
+        } else if (how == u"expire"_qs) {
+            db->touch({secret}, -1);
+            db->expire(1, 2 * kDay);
+        }
         const QString tab = db->createTab(u"T"_qs, u"#000000"_qs);
         if (how == u"deleteTab"_qs)
             db->add(secret, tab);
-        if (how != u"edit"_qs)
+        if (how == u"remove"_qs || how == u"deleteTab"_qs)
             db->removeFromHistory({secret});
         if (how == u"deleteTab"_qs)
             db->deleteTab(tab);
