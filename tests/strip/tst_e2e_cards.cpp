@@ -155,7 +155,8 @@ private Q_SLOTS:
 
         openStrip();
         QVERIFY(dragAndDrop(centreOf(cardArea(0)), field));
-        QVERIFY(until([&] { return read(typed) == demo.history.at(0).title; }, 5000));
+        QVERIFY2(until([&] { return read(typed) == demo.history.at(0).title; }, 5000),
+                 qPrintable(read(typed) + u" | "_qs + read(offered)));
 
         // A file card: the file's URI.
         const int photo = 5;
@@ -198,7 +199,7 @@ private Q_SLOTS:
         QStringList moves{u"mousemove"_qs, n(from.x()), n(from.y()), u"mousedown"_qs, u"1"_qs};
         for (int i = 1; i <= 10; ++i)
             moves << u"sleep"_qs << u"0.03"_qs << u"mousemove"_qs
-                  << n(from.x() + (to.x() - from.x()) * i / 10) << n(from.y() + 2 * i);
+                  << n(from.x() + (to.x() - from.x()) * i / 10) << n(from.y() + 6 * i);
         QVERIFY(xdotool(moves));
         const QList<ClipItem> &h = demo.history;
         QVERIFY(until([&] { return model.selectedIDs().size() == 3; }));

@@ -41,8 +41,9 @@ void CardDrag::start(QQuickItem *source, const QList<ClipItem> &cards)
         drag->setHotSpot(pile.hotSpot / pixmap.devicePixelRatio());
     }
     // Copy and link only: whatever the target does, the cards stay where they are.
+    // Qt deletes the drag itself: on X11 only once the target has read the data, which may
+    // be after exec() returns.
     drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
-    drag->deleteLater();
     // The drag took the release: the card under the pointer must not think it is still held.
     if (item)
         item->ungrabMouse();

@@ -14,6 +14,7 @@ namespace {
 constexpr int kSide = 150;     // the larger side of each picture
 constexpr int kStep = 10;      // how far each card of the pile lies from the one before
 constexpr int kMaxSteps = 6;   // the pile stops growing after seven cards
+constexpr int kPointerGap = 14; // between the pointer and the pile
 
 QImage titleTile(const ClipItem &card, const QColor &background)
 {
@@ -80,21 +81,24 @@ Pile render(const QList<ClipItem> &cards, const QColor &background)
     if (pictures.isEmpty())
         return {};
 
-    // Every picture is centred on the same point, then shifted by its step.
-    int half = 0;
-    for (const QImage &picture : pictures)
-        half = std::max({half, picture.width() / 2 + 1, picture.height() / 2 + 1});
-    const int steps = std::min(int(pictures.size()) - 1, kMaxSteps) * kStep;
-    QImage pile(2 * half + steps, 2 * half + steps, QImage::Format_ARGB32_Premultiplied);
+    // Every picture is centred on the same point, then shifted by its step; the pile is cut
+    // to what they cover, since a desktop without a compositor shows the rest as a blank.
+    QList<QRect> places;
+    QRect bounds;
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        const int k = kStep * std::min(int(i), kMaxSteps);
+        const QSize size = pictures.at(i).size();
+        places.append(QRect(QPoint(k - size.width() / 2, k - size.height() / 2), size));
+        bounds |= places.last();
+    }
+    QImage pile(bounds.size(), QImage::Format_ARGB32_Premultiplied);
     pile.fill(Qt::transparent);
     QPainter p(&pile);
-    for (qsizetype i = pictures.size() - 1; i >= 0; --i) {
-        const QImage &picture = pictures.at(i);
-        const int k = kStep * std::min(int(i), kMaxSteps);
-        p.drawImage(QPoint(half + k - picture.width() / 2, half + k - picture.height() / 2),
-                    picture);
-    }
-    return {pile, QPoint(half, half)};
+    for (qsizetype i = pictures.size() - 1; i >= 0; --i)
+        p.drawImage(places.at(i).topLeft() - bounds.topLeft(), pictures.at(i));
+    // The pointer holds the pile by its top left corner, so that the chip or the window it is
+    // over stays in sight.
+    return {pile, QPoint(-kPointerGap, -kPointerGap)};
 }
 
 } // namespace DragImage

@@ -1,5 +1,5 @@
 #pragma once
-// The picture under the pointer while cards are dragged: each card's thumbnail, or a small
+// The picture beside the pointer while cards are dragged: each card's thumbnail, or a small
 // tile with its title, in a pile that steps right and down from the first card.
 
 #include "core/ClipItem.h"
@@ -13,7 +13,7 @@ namespace DragImage {
 struct Pile
 {
     QImage image;
-    QPoint hotSpot; // the centre of the first card's picture
+    QPoint hotSpot; // where the pointer holds it: a little above and left of the pile
 };
 
 // `background` fills the title tiles, as the window behind them.
