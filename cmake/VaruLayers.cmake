@@ -20,7 +20,7 @@ set(VARU_LAYERS
     "varu_settings_ui:varu_settings varu_platform"
     "varu_strip_model:varu_core"
     "varu_strip_cards:varu_core varu_capture"
-    "varu_strip_ui:varu_strip_model varu_strip_cards varu_paste varu_core varu_platform"
+    "varu_strip_ui:varu_strip_model varu_strip_cards varu_paste varu_store varu_core varu_platform"
     "varu_onboarding:varu_settings varu_strip_cards varu_platform"
     "varu_strip_preview:varu_strip_ui varu_strip_cards varu_core varu_platform"
     "varu_app:varu_store varu_settings varu_core varu_platform varu_platform_choice varu_capture varu_paste varu_strip_model varu_strip_ui varu_strip_preview varu_onboarding varu_settings_ui"

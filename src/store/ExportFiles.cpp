@@ -53,7 +53,7 @@ bool holds(const QString &path, const QByteArray &data)
 } // namespace
 
 std::optional<QUrl> url(const ClipItem &item, const QList<Representation> &reps,
-                        const QString &folder, bool stableName)
+                        const QString &folder, bool stableName, const QSet<QString> &taken)
 {
     if (item.kind == ClipKind::File) {
         const QList<QUrl> files = fileURLs(reps);
@@ -95,8 +95,12 @@ std::optional<QUrl> url(const ClipItem &item, const QList<Representation> &reps,
         base.truncate(boundaries.toPreviousBoundary());
     }
 
-    const QString path =
-        Paths::caches(folder) + QLatin1Char('/') + base + QLatin1Char('.') + extension;
+    const QString stem = Paths::caches(folder) + QLatin1Char('/') + base;
+    QString path = stem + QLatin1Char('.') + extension;
+    // Two untitled cards dragged in the same second would otherwise share one file, and the
+    // second would replace the first card's content.
+    for (int n = 2; !stableName && taken.contains(path); ++n)
+        path = stem + QLatin1Char(' ') + QString::number(n) + QLatin1Char('.') + extension;
     // A stable name is reused while the content is the same; an edited card's text must not
     // show up stale in the preview.
     if (stableName && holds(path, chosen->data))

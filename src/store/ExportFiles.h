@@ -6,6 +6,7 @@
 #include "core/Representation.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 
@@ -16,9 +17,10 @@ namespace ExportFiles {
 // A file with the card's content under $XDG_CACHE_HOME/Varu/<folder>, or none when the card
 // has nothing a file can hold. File cards give their first file URL; colours give none.
 // With `stableName` the file is named by the card's id and rewritten only when its content
-// changed; otherwise by the custom title, else "Varu <date> às <time>".
+// changed; otherwise by the custom title, else "Varu <date> às <time>". A name in `taken` (files
+// the caller already handed out, such as the other cards of one drag) gets " 2", " 3"… added.
 std::optional<QUrl> url(const ClipItem &item, const QList<Representation> &reps,
-                        const QString &folder, bool stableName);
+                        const QString &folder, bool stableName, const QSet<QString> &taken = {});
 
 // The file URLs carried by "public.file-url" representations, in order.
 QList<QUrl> fileURLs(const QList<Representation> &reps);

@@ -1,5 +1,6 @@
 // The mouse on cards: the entries of the single and the group menu and of the pin submenu,
-// what the entries do, and how presses, releases and double clicks change the selection.
+// what the entries do, how presses, releases and double clicks change the selection, and when
+// a press that moves becomes a band or a drag.
 
 #include "StripFixtures.h"
 #include "strip/ui/CardInteraction.h"
@@ -141,6 +142,63 @@ private Q_SLOTS:
         mouse.press(u"Z"_qs, Qt::NoModifier, true);
         QCOMPARE(selection(), u"A,C"_qs);
         QCOMPARE(actions.calls, QStringList{u"paste C"_qs});
+    }
+
+    void movingPressBandsOrDrags()
+    {
+        // Up to 4 points nothing is decided; beyond, mostly sideways draws a band.
+        QCOMPARE(CardInteraction::classify(3, 2.5), CardInteraction::Undecided);
+        QCOMPARE(CardInteraction::classify(-13.5, 10), CardInteraction::Band);
+        QCOMPARE(CardInteraction::classify(13, 10), CardInteraction::Drag); // 1.3 times exactly: a drag
+        QCOMPARE(CardInteraction::classify(0, -5), CardInteraction::Drag);
+
+        // A press on one of several selected cards that turns into a drag keeps them all,
+        // the pressed card first, then the others in the row's order; the release changes
+        // nothing any more.
+        model.selectAll();
+        model.toggleSelection(u"B"_qs);
+        mouse.press(u"D"_qs, Qt::NoModifier, false);
+        QCOMPARE(mouse.follow(1, 2), int(CardInteraction::Undecided));
+        QCOMPARE(mouse.follow(2, -20), int(CardInteraction::Drag));
+        QCOMPARE(ids(mouse.draggedCards()), u"D,A,C,E"_qs);
+        mouse.release(u"D"_qs);
+        QCOMPARE(selection(), u"A,C,D,E"_qs);
+
+        // An unselected card dragged goes alone and becomes the selection.
+        mouse.press(u"B"_qs, Qt::ControlModifier, false); // toggles B in...
+        mouse.press(u"B"_qs, Qt::ControlModifier, false); // ...and out again
+        QCOMPARE(mouse.follow(0, 9), int(CardInteraction::Drag));
+        QCOMPARE(ids(mouse.draggedCards()), u"B"_qs);
+        QCOMPARE(selection(), u"B"_qs);
+
+        // Sideways it is a band: the selection is the band's business, not the release's.
+        model.selectAll();
+        mouse.press(u"C"_qs, Qt::NoModifier, false);
+        QCOMPARE(mouse.follow(30, 4), int(CardInteraction::Band));
+        mouse.release(u"C"_qs);
+        QCOMPARE(selection(), u"A,B,C,D,E"_qs);
+        // Without a press, moves decide nothing.
+        QCOMPARE(mouse.follow(30, 4), int(CardInteraction::Undecided));
+        QVERIFY(mouse.draggedCards().isEmpty());
+    }
+
+    void pointerSelectionsAreTold()
+    {
+        // The row reads this while the focus moves, to keep a clicked card under the
+        // pointer; keys still move the row.
+        QStringList seen;
+        const auto connection = connect(&model, &StripModel::selectedIDChanged, this, [&] {
+            seen << model.selectedID().value_or(QString()) +
+                        (mouse.pointerSelecting() ? u" pointer"_qs : u" keys"_qs);
+        });
+        mouse.press(u"C"_qs, Qt::NoModifier, false);
+        mouse.press(u"D"_qs, Qt::NoModifier, true);
+        model.move(1, false);
+        mouse.openMenu(u"B"_qs);
+        disconnect(connection);
+        QCOMPARE(seen, (QStringList{u"C pointer"_qs, u"D pointer"_qs, u"E keys"_qs,
+                                    u"B pointer"_qs}));
+        QCOMPARE(actions.calls, QStringList{u"paste D"_qs});
     }
 
     void rightClickChoosesTheMenusCards()

@@ -4,8 +4,12 @@
 #include "strip/model/StripModel.h"
 #include "platform/Workspace.h"
 
+#include <QGuiApplication>
+#include <QScopedValueRollback>
+#include <QStyleHints>
 #include <QVariantMap>
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -37,7 +41,21 @@ CardInteraction::CardInteraction(StripModel &model, Workspace *workspace, QObjec
     : QObject(parent)
     , m_model(model)
     , m_workspace(workspace)
+    , m_marquee(model)
+    , m_drag(model)
 {}
+
+CardInteraction::Gesture CardInteraction::classify(qreal dx, qreal dy)
+{
+    if (std::hypot(dx, dy) <= kDragDistance)
+        return Undecided;
+    return std::abs(dy) * kSidewaysRatio < std::abs(dx) ? Band : Drag;
+}
+
+int CardInteraction::doubleClickInterval()
+{
+    return QGuiApplication::styleHints()->mouseDoubleClickInterval();
+}
 
 void CardInteraction::press(const QString &id, int modifiers, bool doubleClick)
 {
@@ -47,6 +65,7 @@ void CardInteraction::press(const QString &id, int modifiers, bool doubleClick)
     if (!m_model.visible(id))
         return;
     m_pressed = id;
+    const QScopedValueRollback selecting(m_pointerSelecting, true);
     const auto mods = Qt::KeyboardModifiers(modifiers);
     if (StripKeys::isCommand(mods)) {
         m_model.toggleSelection(id);
@@ -75,14 +94,57 @@ void CardInteraction::cancel()
     m_collapseOnRelease = false;
 }
 
+int CardInteraction::follow(qreal dx, qreal dy)
+{
+    if (!m_pressed)
+        return Undecided;
+    const Gesture gesture = classify(dx, dy);
+    if (gesture == Undecided)
+        return gesture;
+    m_collapseOnRelease = false;
+    if (gesture == Drag && !m_model.isSelected(*m_pressed)) {
+        const QScopedValueRollback selecting(m_pointerSelecting, true);
+        m_model.selectOnly(*m_pressed);
+    }
+    return gesture;
+}
+
+QList<ClipItem> CardInteraction::draggedCards() const
+{
+    if (!m_pressed)
+        return {};
+    const std::optional<ClipItem> pressed = m_model.visible(*m_pressed);
+    if (!pressed)
+        return {};
+    QList<ClipItem> cards{*pressed};
+    if (m_model.isSelected(pressed->id)) {
+        for (const ClipItem &card : m_model.filtered()) {
+            if (card.id != pressed->id && m_model.isSelected(card.id))
+                cards.append(card);
+        }
+    }
+    return cards;
+}
+
+void CardInteraction::startDrag(QQuickItem *source)
+{
+    const QList<ClipItem> cards = draggedCards();
+    // The drag starts once per press.
+    cancel();
+    if (!cards.isEmpty())
+        m_drag.start(source, cards);
+}
+
 QVariantList CardInteraction::openMenu(const QString &id)
 {
     m_menu = CardMenu();
     const std::optional<ClipItem> card = m_model.visible(id);
     if (!card)
         return {};
-    if (!m_model.isSelected(id))
+    if (!m_model.isSelected(id)) {
+        const QScopedValueRollback selecting(m_pointerSelecting, true);
         m_model.selectOnly(id);
+    }
     QList<ClipItem> cards = m_model.selectedItems();
     if (cards.size() < 2)
         cards = {*card};

@@ -37,6 +37,7 @@ Item {
             strip: root.strip
             tabs: root.tabs
             chrome: root.chrome
+            cardDrag: root.interaction.drag
         }
         Row {
             id: tools
@@ -66,6 +67,26 @@ Item {
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 14
 
+        // The surface behind the cards: a press there starts a band at once, and a plain
+        // click leaves the focused card alone selected.
+        MouseArea {
+            id: surface
+            anchors.fill: parent
+            visible: root.cards.count > 0
+            preventStealing: true
+            onPressed: mouse => {
+                const window = surface.Window.window
+                if (window && !window.active)
+                    window.requestActivate()
+                root.beginBand(surface.mapToItem(null, mouse.x, mouse.y),
+                               (mouse.modifiers & (Qt.ShiftModifier | Qt.ControlModifier
+                                                   | Qt.MetaModifier)) !== 0)
+            }
+            onPositionChanged: mouse => root.moveBand(surface.mapToItem(null, mouse.x, mouse.y))
+            onReleased: root.endBand()
+            onCanceled: root.endBand()
+        }
+
         ListView {
             id: list
             objectName: "cardList"
@@ -79,6 +100,9 @@ Item {
             leftMargin: 18
             rightMargin: 18
             clip: true
+            // The mouse never flicks the row: a press that moves on it is a band or a drag of
+            // cards. The wheel and the touchpad scroll it (below).
+            interactive: false
             boundsBehavior: Flickable.StopAtBounds
             cacheBuffer: 1800
             model: root.cards
@@ -90,6 +114,9 @@ Item {
                     cardID: cardView.cardID
                     interaction: root.interaction
                     menu: cardMenu
+                    onBandStarted: (at, additive) => root.beginBand(at, additive)
+                    onBandMoved: at => root.moveBand(at)
+                    onBandEnded: root.endBand()
                 }
             }
 
@@ -101,13 +128,14 @@ Item {
                 easing.type: Easing.OutCubic
             }
 
-            // Centres a card, sliding there unless asked to jump.
-            function reveal(row: int, animated: bool) {
+            // Centres a card (or, with `contain`, brings it just into view), sliding there
+            // unless asked to jump.
+            function reveal(row: int, animated: bool, contain: bool) {
                 if (row < 0 || row >= count)
                     return
                 scroll.stop()
                 const from = contentX
-                positionViewAtIndex(row, ListView.Center)
+                positionViewAtIndex(row, contain ? ListView.Contain : ListView.Center)
                 const to = contentX
                 if (!animated || from === to)
                     return
@@ -117,17 +145,60 @@ Item {
                 scroll.start()
             }
 
-            // A vertical wheel scrolls the row sideways.
+            // A vertical wheel or touchpad scrolls the row sideways.
             WheelHandler {
-                acceptedDevices: PointerDevice.Mouse
+                acceptedDevices: PointerDevice.Mouse | PointerDevice.TouchPad
                 onWheel: event => {
-                    const delta = event.angleDelta.y !== 0 ? event.angleDelta.y : event.angleDelta.x
+                    const pixels = event.pixelDelta.y !== 0 ? event.pixelDelta.y : event.pixelDelta.x
+                    const angle = event.angleDelta.y !== 0 ? event.angleDelta.y : event.angleDelta.x
+                    const delta = pixels !== 0 ? pixels : angle
                     scroll.stop()
                     list.contentX = Math.max(list.originX - list.leftMargin,
                                              Math.min(list.contentX - delta,
                                                       list.originX + list.contentWidth
                                                       + list.rightMargin - list.width))
                 }
+            }
+        }
+
+        // The band, over the cards, clipped to the row's area.
+        Item {
+            anchors.fill: parent
+            clip: true
+            Rectangle {
+                readonly property Marquee band: root.interaction.marquee
+                visible: band.active && (band.bandWidth > 1 || band.bandHeight > 1)
+                x: band.bandX - list.contentX + list.x
+                y: band.bandY - list.contentY + list.y
+                width: band.bandWidth
+                height: band.bandHeight
+                radius: 6
+                color: Theme.withAlpha(Theme.accent, 0.16)
+                border.color: Theme.withAlpha(Theme.accent, 0.85)
+                border.width: 1.5
+            }
+        }
+
+        // While a band is drawn, the pointer near an end of the row scrolls it.
+        Timer {
+            interval: 16
+            repeat: true
+            running: root.interaction.marquee.active
+            onTriggered: {
+                const at = list.mapFromItem(null, root.bandPointer.x, root.bandPointer.y)
+                const edge = 48
+                const step = at.x < edge ? -Math.min(24, (edge - at.x) / 2)
+                           : at.x > list.width - edge ? Math.min(24, (at.x - list.width + edge) / 2)
+                           : 0
+                if (step === 0)
+                    return
+                const least = list.originX - list.leftMargin
+                const most = list.originX + list.contentWidth + list.rightMargin - list.width
+                const to = Math.max(least, Math.min(most, list.contentX + step))
+                if (to === list.contentX)
+                    return
+                list.contentX = to
+                root.moveBand(root.bandPointer)
             }
         }
 
@@ -145,13 +216,46 @@ Item {
         }
     }
 
+    // A band, in window coordinates; the marquee works in the row's content coordinates.
+    property point bandPointer
+    function beginBand(at: point, additive: bool) {
+        scroll.stop()
+        root.interaction.marquee.begin(list.contentItem.mapFromItem(null, at.x, at.y), additive)
+        root.moveBand(at)
+    }
+    function moveBand(at: point) {
+        root.bandPointer = at
+        root.interaction.marquee.update(list.contentItem.mapFromItem(null, at.x, at.y),
+                                        list.contentX, list.contentX + list.width)
+    }
+    function endBand() { root.interaction.marquee.end() }
+
+    // The keyboard's focus is slid to the middle of the row. A card the pointer selected stays
+    // under the pointer, so that a second click lands on it; once no double click can follow,
+    // a card cut by the row's edge is brought into view.
     Connections {
         target: root.cards
-        function onFocusMoved(row) { list.reveal(row, true) }
+        function onFocusMoved(row) {
+            if (!root.interaction.pointerSelecting()) {
+                list.reveal(row, true, false)
+            } else if (!root.interaction.marquee.active) {
+                revealLater.row = row
+                revealLater.restart()
+            }
+        }
+    }
+    Timer {
+        id: revealLater
+        property int row: -1
+        interval: root.interaction.doubleClickInterval
+        onTriggered: {
+            if (!root.interaction.marquee.active && revealLater.row === root.cards.selectedRow)
+                list.reveal(revealLater.row, true, true)
+        }
     }
     Connections {
         target: root.chrome
-        function onShown() { list.reveal(Math.max(0, root.cards.selectedRow), false) }
+        function onShown() { list.reveal(Math.max(0, root.cards.selectedRow), false, false) }
     }
 
     // The search field takes the keyboard when the strip opens and whenever the model asks,

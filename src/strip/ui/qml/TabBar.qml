@@ -10,6 +10,7 @@ Flickable {
     required property StripModel strip
     required property TabListModel tabs
     required property StripChrome chrome
+    required property CardDrag cardDrag
 
     implicitWidth: row.width
     height: 34
@@ -28,6 +29,7 @@ Flickable {
             delegate: TabChip {
                 strip: bar.strip
                 chrome: bar.chrome
+                cardDrag: bar.cardDrag
             }
         }
         CircleButton {

@@ -3,11 +3,13 @@ import Varu.Strip
 
 // One chip of the tab bar: a dot in the tab's colour (or the history's clock), its name and
 // how many cards it holds. Clicking opens the tab; a tab's chip opens its editor on a double
-// click and offers a menu on a right click.
+// click and offers a menu on a right click. Cards dragged from the strip onto a tab's chip
+// are pinned to that tab.
 Item {
     id: chip
     required property StripModel strip
     required property StripChrome chrome
+    required property CardDrag cardDrag
     required property string tabID
     required property bool isHistory
     required property string title
@@ -70,6 +72,18 @@ Item {
             color: Theme.secondary
             font.pixelSize: 10
             font.weight: Font.Medium
+        }
+    }
+
+    DropArea {
+        anchors.fill: parent
+        keys: ["application/x-varu-item"]
+        onEntered: drag => { drag.accepted = chip.cardDrag.enterTab(chip.tabID) }
+        onExited: chip.cardDrag.leaveTab(chip.tabID)
+        onDropped: drop => {
+            if (chip.cardDrag.dropOnTab(chip.tabID,
+                                        drop.getDataAsString("application/x-varu-item")))
+                drop.accept(Qt.CopyAction)
         }
     }
 

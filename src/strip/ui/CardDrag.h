@@ -1,0 +1,37 @@
+#pragma once
+// Cards leaving the strip through the desktop's drag and drop, and cards dropped on the tab
+// chips, which pin them to that tab.
+
+#include "core/ClipItem.h"
+
+#include <QObject>
+#include <QString>
+#include <QtQml/qqmlregistration.h>
+
+class QQuickItem;
+class StripModel;
+
+// One per strip, made with the card interaction. Main thread only.
+class CardDrag : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made with the card interaction.")
+
+public:
+    explicit CardDrag(StripModel &model, QObject *parent = nullptr);
+
+    // Runs the drag of `cards` (the first under the pointer) from `source` until it is dropped
+    // or cancelled; nothing when the cards offer nothing. The strip never moves or deletes a
+    // card when a drag ends.
+    void start(QQuickItem *source, const QList<ClipItem> &cards);
+
+    // The tab chips as drop targets: a tab's chip takes the strip's cards while they hover
+    // over it (false for the history's chip, which refuses them) and pins them on a drop.
+    Q_INVOKABLE bool enterTab(const QString &tabID);
+    Q_INVOKABLE void leaveTab(const QString &tabID);
+    Q_INVOKABLE bool dropOnTab(const QString &tabID, const QString &payload);
+
+private:
+    StripModel &m_model;
+};
