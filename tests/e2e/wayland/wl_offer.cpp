@@ -1,5 +1,6 @@
 // Offers one clipboard copy with several types on a Wayland compositor, as a rich application
 // would (wl-copy offers one type only): `varu_wl_offer TYPE=FILE...`, serving until killed.
+// Like Varu it reads other clients' copies as they appear: stop it before the next copy.
 
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandDataDevice.h"
