@@ -4,9 +4,15 @@
 
 #include "platform/wayland/WaylandClipboard.h"
 #include "platform/wayland/WaylandOffers.h"
+#include "platform/wayland/WaylandPipes.h"
 #include "platform/wayland/XkbLayout.h"
 
+#include <QPointer>
 #include <QTest>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 using WaylandOffers::Read;
 
@@ -106,6 +112,47 @@ private Q_SLOTS:
         const std::optional<SrgbColor> color = clipboard.readColor();
         QVERIFY(color);
         QCOMPARE(*color, (SrgbColor{1.0, 0.0, 0.0}));
+    }
+
+    // Far more than a pipe holds: both ends take turns in one event loop, through partial
+    // writes and reads, and the reader sees the whole of it once the writer closes.
+    void aLargeTransferArrivesWhole()
+    {
+        QByteArray payload(3 << 20, Qt::Uninitialized);
+        for (qsizetype i = 0; i < payload.size(); ++i)
+            payload[i] = char(i * 7 % 251);
+        int fds[2];
+        QVERIFY(::pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0);
+        QObject owner;
+        new PipeWriter(fds[1], payload, std::chrono::hours(1), &owner);
+        bool done = false, complete = false;
+        QByteArray received;
+        new PipeReader(fds[0], std::chrono::hours(1),
+                       [&](bool whole, const QByteArray &bytes) {
+                           done = true;
+                           complete = whole;
+                           received = bytes;
+                       },
+                       &owner);
+        while (!done)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QVERIFY(complete);
+        QVERIFY(received == payload);
+    }
+
+    // A reader that goes away mid-transfer (a client that gave up) ends the writer quietly.
+    void aReaderThatLeavesEndsTheWrite()
+    {
+        std::signal(SIGPIPE, SIG_IGN); // as the connection does when it opens
+        int fds[2];
+        QVERIFY(::pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0);
+        ::close(fds[0]);
+        QPointer<PipeWriter> writer(
+            new PipeWriter(fds[1], QByteArray(1 << 20, 'x'), std::chrono::hours(1), nullptr));
+        while (writer) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
 
     void theKeymapFollowsTheLayout()

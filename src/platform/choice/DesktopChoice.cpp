@@ -1,5 +1,7 @@
 #include "DesktopChoice.h"
 
+#include "XWaylandDesktop.h"
+
 #include "platform/Log.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandDesktop.h"
@@ -64,6 +66,8 @@ std::unique_ptr<Desktop> createDesktop()
     case Backend::X11:
         break;
     }
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return std::make_unique<XWaylandDesktop>();
     return std::make_unique<X11Desktop>();
 }
 

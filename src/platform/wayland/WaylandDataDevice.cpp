@@ -134,8 +134,8 @@ void WaylandDataDevice::readNext()
             fds[0], std::min(m_limits.perType, left),
             [this, mime](bool complete, const QByteArray &bytes) {
                 if (!complete)
-                    qCWarning(lcVaru, "O dono do clipboard não entregou %s a tempo",
-                              qUtf8Printable(mime));
+                    qCWarning(lcVaru, "O dono do clipboard não entregou %s a tempo ou "
+                                      "passou do tamanho máximo", qUtf8Printable(mime));
                 // An owner that cannot give a type gives nothing, as on X11.
                 if (complete && !bytes.isEmpty())
                     m_reading.bytes.insert(mime, bytes);

@@ -29,6 +29,10 @@ void PipeReader::readAvailable()
         const ssize_t n = ::read(m_fd, chunk, sizeof chunk);
         if (n > 0) {
             m_bytes.append(chunk, n);
+            if (m_bytes.size() > kMaxBytes) {
+                m_bytes.clear();
+                return finish(false);
+            }
             continue;
         }
         if (n == 0)

@@ -14,8 +14,12 @@
 class PipeReader : public QObject
 {
 public:
-    // Takes `fd` (non-blocking). `done` gets whether the writer finished in time, and the
-    // bytes; it runs once, from the event loop, and the reader may be deleted in it.
+    // Past the largest copy the history keeps: a bigger offer is not read on, whatever it is.
+    static constexpr qsizetype kMaxBytes = qsizetype(512) << 20;
+
+    // Takes `fd` (non-blocking). `done` gets whether the writer finished in time (and within
+    // kMaxBytes), and the bytes; it runs once, from the event loop, and the reader may be
+    // deleted in it.
     using Done = std::function<void(bool complete, const QByteArray &bytes)>;
     PipeReader(int fd, std::chrono::milliseconds limit, Done done, QObject *parent);
     ~PipeReader() override;
