@@ -36,9 +36,12 @@ bool waitFor(P done, int timeoutMs = 5000)
     return false;
 }
 
-int run(const QString &program, const QStringList &args)
+void run(const QString &program, const QStringList &args)
 {
-    return QProcess::execute(program, args);
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(program, args);
+    process.waitForFinished();
 }
 
 bool stripFocused()
