@@ -27,6 +27,8 @@ packages=(
     adwaita-icon-theme hicolor-icon-theme fonts-dejavu-core shared-mime-info desktop-file-utils
     dbus dbus-x11 xvfb xauth openbox xclip xdotool x11-utils imagemagick trayer xterm xcompmgr
     librsvg2-bin man-db appstream dpkg-dev file lintian
+    libwayland-dev libwayland-bin qt6-wayland sway wl-clipboard wtype foot grim wayland-utils
+    sqlite3 jq
 )
 
 as_root() {
@@ -68,7 +70,15 @@ run() {
     exec "$build/src/varu" "$@"
 }
 
+# Sway refuses to run as root: as root, its end-to-end test runs as this unprivileged user.
+test_user() {
+    if [ "$(id -u)" -eq 0 ] && ! id varu-ci >/dev/null 2>&1; then
+        useradd --system --no-create-home --shell /usr/sbin/nologin varu-ci
+    fi
+}
+
 tests() {
+    test_user
     cd "$build"
     # Unit tests in parallel; end-to-end tests one at a time, each on its own X server.
     ctest --output-on-failure -L unit -j "$(nproc)"

@@ -128,7 +128,9 @@ void Shell::launch()
 
     createOnboarding();
     if (!m_defaults->onboardingDone())
-        m_onboarding->show();
+        m_onboarding->show(); // its shortcut step explains a desktop without global shortcuts
+    else
+        explainDesktopShortcut();
 
     const QStringList pending = std::exchange(m_pendingOpenURLs, {});
     if (!pending.isEmpty())
@@ -307,13 +309,27 @@ void Shell::runTrayCommand(TrayMenu::Command command)
 
 void Shell::explainKeystrokes()
 {
-    // There is no permission to ask for: the display server either lets clients post
-    // keystrokes or it does not.
+    // There is no permission to ask for: the display server (or compositor) either lets
+    // clients post keystrokes or it does not.
     m_dialogs->alert(
         QStringLiteral("Colagem automática indisponível"),
-        QStringLiteral("Este servidor gráfico não oferece a extensão XTest, que o Varu usa para "
-                       "colar no app em que você estava. Os cards escolhidos continuam indo "
-                       "para o clipboard: cole com Ctrl+V."));
+        QStringLiteral("Este desktop não deixa o Varu digitar no app em que você estava (no X11 "
+                       "falta a extensão XTest; no Wayland, o compositor não aceita teclados "
+                       "virtuais). Os cards escolhidos continuam indo para o clipboard: cole "
+                       "com Ctrl+V."));
+}
+
+void Shell::explainDesktopShortcut()
+{
+    // Told once, ever, where a tray shows it: the log repeats it at every start.
+    if (m_desktop.hotKeyGrabber().available() || m_defaults->hotKeyExplained())
+        return;
+    if (m_tray->notify(QStringLiteral("Atalho do Varu"),
+                       QStringLiteral("Este desktop não deixa apps registrarem atalhos globais. "
+                                      "Crie um atalho nas configurações do sistema que rode "
+                                      "\"varu toggle\" (no sway: bindsym Mod4+Shift+v exec varu "
+                                      "toggle).")))
+        m_defaults->setHotKeyExplained();
 }
 
 void Shell::toggleLogin()

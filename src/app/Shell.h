@@ -88,6 +88,8 @@ private:
     TrayMenu::State trayState();
     void runTrayCommand(TrayMenu::Command command);
     void explainKeystrokes();
+    // Where the desktop keeps global shortcuts to itself: how to bind its own, told once.
+    void explainDesktopShortcut();
     void toggleLogin();
     void hotKeyChanged(const HotKeyConfig &previous);
     void createOnboarding();

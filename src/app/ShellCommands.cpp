@@ -86,7 +86,7 @@ void ShellCommands::finishPaste(const Readable &cards, bool plainText)
         });
     } else if (!m_toldNoKeystrokes) {
         m_toldNoKeystrokes = true;
-        qCInfo(lcVaru, "Sem XTest não dá para enviar a tecla de colar; o card ficou no "
+        qCInfo(lcVaru, "Este desktop não deixa enviar a tecla de colar; o card ficou no "
                        "clipboard para colar à mão");
     }
 }

@@ -30,6 +30,14 @@ void StatusTray::show()
     showWhenAvailable();
 }
 
+bool StatusTray::notify(const QString &title, const QString &text)
+{
+    if (!m_icon.isVisible())
+        return false;
+    m_icon.showMessage(title, text, QSystemTrayIcon::Information, 15000);
+    return true;
+}
+
 void StatusTray::showWhenAvailable()
 {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {

@@ -25,6 +25,8 @@ public:
     // Shows the icon now, or as soon as a tray host appears.
     void show();
     void setIconState(StatusIcon::State state);
+    // A passing message from the icon; false (nothing shown) while there is no tray host.
+    bool notify(const QString &title, const QString &text);
     // Fills the menu afresh (also done before it opens).
     void rebuild();
 

@@ -7,6 +7,7 @@
 
 namespace {
 const QString kOnboardingDone = QStringLiteral("onboardingDone");
+const QString kHotKeyExplained = QStringLiteral("hotKeyExplained");
 }
 
 UserDefaults::UserDefaults(const QString &configHome)
@@ -26,4 +27,14 @@ void UserDefaults::setOnboardingDone(bool done)
     // Not fatal, but the window would greet the user again at the next start.
     if (settings.status() != QSettings::NoError)
         qCCritical(lcVaru, "Não foi possível gravar %s", qUtf8Printable(m_path));
+}
+
+bool UserDefaults::hotKeyExplained() const
+{
+    return QSettings(m_path, QSettings::IniFormat).value(kHotKeyExplained, false).toBool();
+}
+
+void UserDefaults::setHotKeyExplained()
+{
+    QSettings(m_path, QSettings::IniFormat).setValue(kHotKeyExplained, true);
 }

@@ -16,6 +16,10 @@ public:
     // False until the onboarding window has been closed once.
     bool onboardingDone() const;
     void setOnboardingDone(bool done);
+    // Whether the user has been told once how to bind the desktop's own shortcut, where the
+    // desktop keeps global shortcuts to itself.
+    bool hotKeyExplained() const;
+    void setHotKeyExplained();
 
 private:
     QString m_path;

@@ -1,6 +1,10 @@
 #include "DesktopChoice.h"
 
+#include "XWaylandDesktop.h"
+
 #include "platform/Log.h"
+#include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/WaylandDesktop.h"
 #include "platform/x11/X11Desktop.h"
 
 #include <QGuiApplication>
@@ -9,9 +13,15 @@ namespace DesktopChoice {
 
 QByteArray qtPlatformFor(const Session &session)
 {
-    // The hotkey, key injection and clipboard services speak X11 only so far; on a Wayland
-    // desktop that means XWayland. A platform the user asked for is theirs to keep.
-    if (session.xDisplay && session.requestedPlatform.isEmpty())
+    // A platform the user asked for is theirs to keep. A compositor that lets clients read
+    // the clipboard gets the Wayland services (with XWayland as the way out when Qt lacks
+    // its Wayland plugin); any other Wayland desktop is better served through XWayland,
+    // where there is one.
+    if (!session.requestedPlatform.isEmpty())
+        return {};
+    if (session.waylandDisplay && session.waylandClipboard)
+        return session.xDisplay ? QByteArrayLiteral("wayland;xcb") : QByteArrayLiteral("wayland");
+    if (session.xDisplay)
         return QByteArrayLiteral("xcb");
     return {};
 }
@@ -23,6 +33,8 @@ bool hasDisplay(const Session &session)
 
 Backend backendFor(const QString &qtPlatform)
 {
+    if (qtPlatform.startsWith(QLatin1String("wayland")))
+        return Backend::Wayland;
     if (qtPlatform != QLatin1String("xcb"))
         qCInfo(lcVaru, "Plataforma %s sem serviços próprios: usando os do X11",
                qUtf8Printable(qtPlatform));
@@ -31,9 +43,15 @@ Backend backendFor(const QString &qtPlatform)
 
 bool preparePlatform()
 {
-    const Session session{!qEnvironmentVariableIsEmpty("DISPLAY"),
-                          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"),
-                          qgetenv("QT_QPA_PLATFORM")};
+    Session session{!qEnvironmentVariableIsEmpty("DISPLAY"),
+                    !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"), qgetenv("QT_QPA_PLATFORM")};
+    if (session.waylandDisplay && session.requestedPlatform.isEmpty()) {
+        const WaylandConnection::Offers offers = WaylandConnection::probe();
+        session.waylandClipboard = offers.dataControl;
+        if (offers.connected && !offers.dataControl)
+            qCInfo(lcVaru, "O compositor Wayland não deixa ler o clipboard sem foco%s",
+                   session.xDisplay ? ": usando o X11 (XWayland)" : "");
+    }
     const QByteArray platform = qtPlatformFor(session);
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
@@ -43,9 +61,13 @@ bool preparePlatform()
 std::unique_ptr<Desktop> createDesktop()
 {
     switch (backendFor(QGuiApplication::platformName())) {
+    case Backend::Wayland:
+        return std::make_unique<WaylandDesktop>();
     case Backend::X11:
         break;
     }
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return std::make_unique<XWaylandDesktop>();
     return std::make_unique<X11Desktop>();
 }
 

@@ -11,12 +11,14 @@
 
 namespace DesktopChoice {
 
-// The session as the environment describes it (DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM).
+// The session as the environment describes it (DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM),
+// and whether its Wayland compositor lets a client read the clipboard without focus.
 struct Session
 {
     bool xDisplay = false;
     bool waylandDisplay = false;
     QByteArray requestedPlatform; // QT_QPA_PLATFORM, empty when unset
+    bool waylandClipboard = false;
 };
 
 // The Qt platform plugin to ask for, or empty to leave Qt's own choice (or the user's).
@@ -24,7 +26,7 @@ QByteArray qtPlatformFor(const Session &session);
 // Whether there is any display Qt could start on.
 bool hasDisplay(const Session &session);
 
-enum class Backend { X11 };
+enum class Backend { X11, Wayland };
 // The implementation for a running Qt platform (QGuiApplication::platformName()).
 Backend backendFor(const QString &qtPlatform);
 
