@@ -245,6 +245,7 @@ void X11SelectionReader::readOffer(xcb_window_t owner, xcb_timestamp_t time, boo
         return;
 
     const qint64 offerDeadline = now() + m_limits.offerWaitMs;
+    m_budget = m_limits.maxBytes;
     Wait wait = Wait::Ready;
     const std::optional<QByteArray> list = convert(QStringLiteral("TARGETS"), time, wait,
                                                    offerDeadline);
@@ -287,6 +288,7 @@ void X11SelectionReader::readOffer(xcb_window_t owner, xcb_timestamp_t time, boo
                     continue;
                 bytes = convert(*offered, time, wait, offerDeadline);
                 if (bytes || wait != Wait::Ready) {
+                    m_budget -= bytes ? bytes->size() : 0;
                     offer.data.insert(*offered, bytes);
                     break;
                 }
@@ -295,6 +297,7 @@ void X11SelectionReader::readOffer(xcb_window_t owner, xcb_timestamp_t time, boo
             continue;
         }
         bytes = convert(target, time, wait, offerDeadline);
+        m_budget -= bytes ? bytes->size() : 0;
         offer.data.insert(target, bytes);
     }
     if (wait == Wait::Superseded || wait == Wait::Stopped)
@@ -337,13 +340,12 @@ std::optional<QByteArray> X11SelectionReader::convert(const QString &target, xcb
     Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         w.connection,
         xcb_get_property(w.connection, 1, w.window, property, XCB_GET_PROPERTY_TYPE_ANY, 0,
-                         quint32(std::min<qint64>(m_limits.maxBytes / 4 + 1, UINT32_MAX / 4))),
+                         quint32(std::clamp<qint64>(m_budget / 4 + 1, 1, UINT32_MAX / 4))),
         nullptr));
     if (!reply)
         return std::nullopt;
     if (reply->type == w.incr)
-        return readIncremental(property, wait, offerDeadline, m_limits.maxBytes,
-                               isLatin1Text(target));
+        return readIncremental(property, wait, offerDeadline, m_budget, isLatin1Text(target));
     if (reply->bytes_after > 0)
         return std::nullopt; // past the limit
     QByteArray bytes(static_cast<const char *>(xcb_get_property_value(reply.get())),

@@ -36,7 +36,7 @@ public:
         int targetWaitMs = 2000;
         // The whole offer: past it, what was read so far is handed on.
         int offerWaitMs = 10000;
-        // The capture limit: a larger target is not kept.
+        // The capture limit, for the whole offer: a target past what is left is not kept.
         qint64 maxBytes = 250LL * 1024 * 1024;
     };
 
@@ -77,6 +77,7 @@ private:
     std::function<void(X11Offer)> m_deliver;
     std::unique_ptr<Wire> m_wire;
     bool m_running = false;
+    qint64 m_budget = 0; // what is left of maxBytes for the offer being read
     std::atomic<bool> m_stop{false};
     std::atomic<xcb_window_t> m_ownWindow{XCB_NONE};
     mutable QMutex m_unheldLock;
