@@ -80,13 +80,14 @@ public:
     void removeFromTab(const QString &tabID, const QStringList &ids);
     void clearHistory(); // cards in tabs survive, outside the history
 
-    // Reads (StoreReads.cpp).
-    QList<ClipItem> history(qint64 limit);                        // newest first
-    QList<ClipItem> tabItems(const QString &tabID);           // most recently added first
+    // Reads (StoreReads.cpp). `complete`, when given, tells whether a list read to its end.
+    QList<ClipItem> history(qint64 limit, bool *complete = nullptr); // newest first
+    QList<ClipItem> tabItems(const QString &tabID, bool *complete = nullptr); // newest first
     QList<UserTab> tabs();                                        // tab-bar order
     QList<Representation> representations(const QString &itemID); // stored order
-    // History, tabs and every tab's cards; a part that cannot be read is empty.
-    Snapshot snapshot(qint64 historyLimit);
+    // History, tabs and every tab's cards; a part that cannot be read is empty (or short), and
+    // `complete`, when given, is false then.
+    Snapshot snapshot(qint64 historyLimit, bool *complete = nullptr);
 
     // Tabs and card edits (StoreTabs.cpp).
     QString createTab(const QString &name, const QString &color, double now = currentTime());

@@ -3,6 +3,7 @@
 // card's content is read whole or not at all.
 
 #include "Store.h"
+#include "ItemRows.h"
 #include "StoreReader.h"
 
 #include "platform/Log.h"
@@ -11,25 +12,30 @@
 
 namespace {
 
-// Both card queries return the same eleven columns in the same order.
-const char *const kHistoryQuery =
-    "SELECT items.id, items.created_at, items.kind, items.title, items.source_bundle, "
-    "items.source_name,\n"
-    "       items.total_bytes, items.thumbnail, items.custom_title, items.in_history,\n"
-    "       (SELECT group_concat(bi.board_id) FROM board_items bi WHERE bi.item_id = items.id)\n"
+// Both card queries return the columns of ItemRows::kColumns.
+const QByteArray kHistoryQuery =
+    QByteArray(ItemRows::kColumns) +
     "FROM items WHERE items.in_history = 1 ORDER BY items.created_at DESC LIMIT ?";
-const char *const kTabQuery =
-    "SELECT items.id, items.created_at, items.kind, items.title, items.source_bundle, "
-    "items.source_name,\n"
-    "       items.total_bytes, items.thumbnail, items.custom_title, items.in_history,\n"
-    "       (SELECT group_concat(bi.board_id) FROM board_items bi WHERE bi.item_id = items.id)\n"
+const QByteArray kTabQuery =
+    QByteArray(ItemRows::kColumns) +
     "FROM items JOIN board_items x ON x.item_id = items.id WHERE x.board_id = ? "
     "ORDER BY x.added_at DESC";
 
-QList<ClipItem> readItems(Statement &st)
+} // namespace
+
+namespace ItemRows {
+
+const char *const kColumns =
+    "SELECT items.id, items.created_at, items.kind, items.title, items.source_bundle, "
+    "items.source_name,\n"
+    "       items.total_bytes, items.thumbnail, items.custom_title, items.in_history,\n"
+    "       (SELECT group_concat(bi.board_id) FROM board_items bi WHERE bi.item_id = items.id)\n";
+
+QList<ClipItem> read(Statement &st, bool *complete)
 {
     QList<ClipItem> items;
-    while (st.step() == SQLITE_ROW) {
+    int rc = SQLITE_ROW;
+    while ((rc = st.step()) == SQLITE_ROW) {
         ClipItem item;
         item.id = st.text(0);
         item.createdAt = st.real(1);
@@ -46,23 +52,25 @@ QList<ClipItem> readItems(Statement &st)
         item.tabIDs = QSet<QString>(tabIDs.cbegin(), tabIDs.cend());
         items.append(std::move(item));
     }
+    if (complete)
+        *complete = rc == SQLITE_DONE;
     return items;
 }
 
-} // namespace
+} // namespace ItemRows
 
-QList<ClipItem> Store::history(qint64 limit)
+QList<ClipItem> Store::history(qint64 limit, bool *complete)
 {
     Statement st = m_db->prepare(kHistoryQuery);
     st.bindInt64(1, limit);
-    return readItems(st);
+    return ItemRows::read(st, complete);
 }
 
-QList<ClipItem> Store::tabItems(const QString &tabID)
+QList<ClipItem> Store::tabItems(const QString &tabID, bool *complete)
 {
     Statement st = m_db->prepare(kTabQuery);
     st.bindText(1, tabID);
-    return readItems(st);
+    return ItemRows::read(st, complete);
 }
 
 QList<UserTab> Store::tabs()
@@ -81,28 +89,37 @@ QList<Representation> Store::representations(const QString &itemID)
     return StoreReader::representations(*m_db, itemID);
 }
 
-Snapshot Store::snapshot(qint64 historyLimit)
+Snapshot Store::snapshot(qint64 historyLimit, bool *complete)
 {
     // A part that cannot be read is shown empty until the next reload; the error is logged
     // so that an empty strip has an explanation.
     Snapshot snapshot;
+    bool whole = true;
+    bool listed = true;
     try {
-        snapshot.history = history(historyLimit);
+        snapshot.history = history(historyLimit, &listed);
+        whole = whole && listed;
     } catch (const StoreError &e) {
         qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+        whole = false;
     }
     try {
         snapshot.tabs = tabs();
     } catch (const StoreError &e) {
         qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+        whole = false;
     }
     for (const UserTab &userTab : std::as_const(snapshot.tabs)) {
         try {
-            snapshot.tabItems.insert(userTab.id, tabItems(userTab.id));
+            snapshot.tabItems.insert(userTab.id, tabItems(userTab.id, &listed));
+            whole = whole && listed;
         } catch (const StoreError &e) {
             qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
             snapshot.tabItems.insert(userTab.id, {});
+            whole = false;
         }
     }
+    if (complete)
+        *complete = whole;
     return snapshot;
 }
