@@ -2,6 +2,7 @@
 
 #include "platform/Log.h"
 #include "store/SnapshotTracker.h"
+#include "strip/model/CardSearchIndex.h"
 
 #include <QMetaObject>
 #include <QMutex>
@@ -26,7 +27,7 @@ struct StoreFunnel::Shared
         const qint64 limit = historyLimit.load();
         if (!tracker) {
             try {
-                tracker = std::make_unique<SnapshotTracker>(store);
+                tracker = std::make_unique<SnapshotTracker>(store, &CardSearchIndex::compact);
             } catch (const StoreError &e) {
                 qCWarning(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
                 return store.snapshot(limit);
@@ -131,6 +132,18 @@ QList<Representation> StoreFunnel::representations(const ClipItem &item)
     } catch (const StoreError &e) {
         qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
         return {};
+    }
+}
+
+std::optional<QByteArray> StoreFunnel::thumbnail(const QString &itemID)
+{
+    if (!m_store)
+        return std::nullopt;
+    try {
+        return m_store->committedThumbnail(itemID);
+    } catch (const StoreError &e) {
+        qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+        return std::nullopt;
     }
 }
 

@@ -21,6 +21,7 @@ public:
         })
     {
         m_controller.setPreview(&m_preview);
+        m_preview.setThumbnailSource([&images](const ClipItem &item) { return images.bytes(item); });
     }
     ~StripControllerWindow() override { m_controller.setPreview(nullptr); }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The columns every card query selects and their reading into records, shared by the full
-// reads and the reads of changed cards only.
+// reads and the reads of changed cards only. Thumbnails are left out but for their size.
 
 #include "Connection.h"
 

@@ -79,8 +79,9 @@ QStringList notes(Connection &db, const char *sql)
 
 } // namespace
 
-SnapshotTracker::SnapshotTracker(Store &store)
+SnapshotTracker::SnapshotTracker(Store &store, Prepare prepare)
     : m_store(store)
+    , m_prepare(std::move(prepare))
 {
     m_store.db().exec(kNotes);
 }
@@ -108,6 +109,9 @@ Snapshot SnapshotTracker::full(qint64 historyLimit)
     // A snapshot that could not be read whole is never patched: the next one reads again.
     bool complete = false;
     Snapshot snapshot = m_store.snapshot(historyLimit, &complete);
+    prepare(snapshot.history);
+    for (QList<ClipItem> &items : snapshot.tabItems)
+        prepare(items);
     m_limit = historyLimit;
     m_valid = complete;
     return snapshot;
@@ -127,9 +131,10 @@ bool SnapshotTracker::patch(qint64 historyLimit)
                                   "FROM items WHERE items.id IN (SELECT id FROM "
                                   "temp.changed_items)");
         bool complete = false;
-        const QList<ClipItem> read = ItemRows::read(st, &complete);
+        QList<ClipItem> read = ItemRows::read(st, &complete);
         if (!complete)
             return false;
+        prepare(read);
         for (const ClipItem &item : read)
             rows.insert(item.id, item);
     }
@@ -160,7 +165,12 @@ bool SnapshotTracker::patch(qint64 historyLimit)
     for (const UserTab &tab : std::as_const(next.tabs)) {
         const auto previous = m_last.tabItems.constFind(tab.id);
         if (previous == m_last.tabItems.cend() || changedTabs.contains(tab.id)) {
-            next.tabItems.insert(tab.id, m_store.tabItems(tab.id));
+            bool complete = false;
+            QList<ClipItem> items = m_store.tabItems(tab.id, &complete);
+            if (!complete)
+                return false;
+            prepare(items);
+            next.tabItems.insert(tab.id, items);
             continue;
         }
         // The tab's list is the same cards in the same order; only their records changed.
@@ -177,6 +187,14 @@ bool SnapshotTracker::patch(qint64 historyLimit)
     }
     m_last = std::move(next);
     return true;
+}
+
+void SnapshotTracker::prepare(QList<ClipItem> &items) const
+{
+    if (!m_prepare)
+        return;
+    for (ClipItem &item : items)
+        m_prepare(item);
 }
 
 void SnapshotTracker::forget()

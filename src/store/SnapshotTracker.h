@@ -5,6 +5,8 @@
 
 #include "Snapshot.h"
 
+#include <functional>
+
 class Store;
 
 // Lives on the store's queue, like the store it reads.
@@ -13,7 +15,9 @@ class SnapshotTracker
 public:
     // Installs the change notes (temporary tables and triggers: nothing is written to the
     // file). Throws StoreError.
-    explicit SnapshotTracker(Store &store);
+    // `prepare`, when given, is applied to every card as it is read, before it is kept.
+    using Prepare = std::function<void(ClipItem &)>;
+    explicit SnapshotTracker(Store &store, Prepare prepare = {});
 
     // The snapshot as of now: the last one patched with the changed rows, or a full read
     // the first time, when the limit changed, when another connection wrote, or when too
@@ -29,7 +33,10 @@ private:
     void forget();
     qint64 dataVersion();
 
+    void prepare(QList<ClipItem> &items) const;
+
     Store &m_store;
+    Prepare m_prepare;
     Snapshot m_last;
     qint64 m_limit = -1;
     qint64 m_version = -1;

@@ -137,6 +137,15 @@ QList<Representation> Store::committedRepresentations(const QString &itemID)
     return reps;
 }
 
+std::optional<QByteArray> Store::committedThumbnail(const QString &itemID)
+{
+    if (m_reader)
+        return m_reader->thumbnail(itemID);
+    std::optional<QByteArray> bytes;
+    sync([&](Store &store) { bytes = StoreReader::thumbnail(store.db(), itemID); });
+    return bytes;
+}
+
 bool Store::onQueue() const
 {
     return QThread::currentThread() == &m_thread;

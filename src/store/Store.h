@@ -62,6 +62,8 @@ public:
     // connection so it never waits behind the queue. An in-memory database cannot be shared
     // between connections, so there the read goes through the queue. Throws StoreError.
     QList<Representation> committedRepresentations(const QString &itemID);
+    // A card's thumbnail the same way: snapshots carry only its size. Throws StoreError.
+    std::optional<QByteArray> committedThumbnail(const QString &itemID);
 
     // Recording captures and history upkeep (StoreHistory.cpp).
     // A known checksum moves its card to the top; new content becomes a card with its

@@ -28,7 +28,7 @@ namespace ItemRows {
 const char *const kColumns =
     "SELECT items.id, items.created_at, items.kind, items.title, items.source_bundle, "
     "items.source_name,\n"
-    "       items.total_bytes, items.thumbnail, items.custom_title, items.in_history,\n"
+    "       items.total_bytes, length(items.thumbnail), items.custom_title, items.in_history,\n"
     "       (SELECT group_concat(bi.board_id) FROM board_items bi WHERE bi.item_id = items.id)\n";
 
 QList<ClipItem> read(Statement &st, bool *complete)
@@ -45,7 +45,8 @@ QList<ClipItem> read(Statement &st, bool *complete)
         item.sourceAppID = st.optionalText(4);
         item.sourceName = st.optionalText(5);
         item.totalBytes = st.int64(6);
-        item.thumbnail = st.blob(7);
+        if (!st.isNull(7))
+            item.thumbnailBytes = st.int64(7);
         item.customTitle = st.optionalText(8);
         item.inHistory = st.int64(9) != 0;
         const QStringList tabIDs = st.text(10).split(QLatin1Char(','), Qt::SkipEmptyParts);

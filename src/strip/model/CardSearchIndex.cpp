@@ -2,6 +2,8 @@
 
 #include "SearchFolding.h"
 
+#include "core/TextCut.h"
+
 #include <algorithm>
 
 namespace {
@@ -16,7 +18,25 @@ QString CardSearchIndex::searchText(const ClipItem &item)
 
 CardSearchIndex::Entry CardSearchIndex::makeEntry(const ClipItem &item)
 {
+    if (!item.searchText.isNull())
+        return Entry{item.searchText, item.isImageLike()};
     return Entry{SearchFolding::fold(searchText(item)).toUtf8(), item.isImageLike()};
+}
+
+void CardSearchIndex::compact(ClipItem &item)
+{
+    item.searchText = SearchFolding::fold(searchText(item)).toUtf8();
+    // Only texts: a link is opened from its title, a file card lists paths. A title of fewer
+    // UTF-16 units has fewer characters still.
+    const bool text = item.kind == ClipKind::Text || item.kind == ClipKind::RichText;
+    if (!text || item.title.size() <= kShownTitleCharacters)
+        return;
+    const QString shown = TextCut::leadingCharacters(item.title, kShownTitleCharacters);
+    if (shown.size() == item.title.size())
+        return;
+    item.titleCharacters = TextCut::characterCount(item.title);
+    item.title = shown;
+    item.title.squeeze();
 }
 
 void CardSearchIndex::rebuild(const QList<ClipItem> &history, const TabItems &tabItems)
@@ -41,7 +61,14 @@ CardSearchIndex::Indexed CardSearchIndex::index(const QList<ClipItem> &items,
     // previous list is walked alongside, looking a short way ahead for each card; a card not
     // found there (moved far, or new) is simply folded again, which costs about a microsecond.
     constexpr qsizetype kLookahead = 32;
+    // A compacted record's search text stands for its whole title, which the shown start
+    // alone may not tell apart; records read once share the very same bytes, so comparing
+    // where they are answers at once for the cards a reload did not touch.
     const auto sameFields = [](const ClipItem &a, const ClipItem &b) {
+        if (a.searchText.constData() != b.searchText.constData())
+            return false;
+        if (!a.searchText.isNull())
+            return true;
         return a.kind == b.kind && a.title == b.title && a.customTitle == b.customTitle &&
                a.sourceName == b.sourceName;
     };
