@@ -108,10 +108,7 @@ Snapshot SnapshotTracker::full(qint64 historyLimit)
 {
     // A snapshot that could not be read whole is never patched: the next one reads again.
     bool complete = false;
-    Snapshot snapshot = m_store.snapshot(historyLimit, &complete);
-    prepare(snapshot.history);
-    for (QList<ClipItem> &items : snapshot.tabItems)
-        prepare(items);
+    Snapshot snapshot = ItemRows::snapshot(m_store, historyLimit, &complete, m_prepare);
     m_limit = historyLimit;
     m_valid = complete;
     return snapshot;
@@ -131,10 +128,9 @@ bool SnapshotTracker::patch(qint64 historyLimit)
                                   "FROM items WHERE items.id IN (SELECT id FROM "
                                   "temp.changed_items)");
         bool complete = false;
-        QList<ClipItem> read = ItemRows::read(st, &complete);
+        const QList<ClipItem> read = ItemRows::read(st, &complete, m_prepare);
         if (!complete)
             return false;
-        prepare(read);
         for (const ClipItem &item : read)
             rows.insert(item.id, item);
     }
@@ -166,10 +162,9 @@ bool SnapshotTracker::patch(qint64 historyLimit)
         const auto previous = m_last.tabItems.constFind(tab.id);
         if (previous == m_last.tabItems.cend() || changedTabs.contains(tab.id)) {
             bool complete = false;
-            QList<ClipItem> items = m_store.tabItems(tab.id, &complete);
+            const QList<ClipItem> items = ItemRows::tab(db, tab.id, &complete, m_prepare);
             if (!complete)
                 return false;
-            prepare(items);
             next.tabItems.insert(tab.id, items);
             continue;
         }
@@ -187,14 +182,6 @@ bool SnapshotTracker::patch(qint64 historyLimit)
     }
     m_last = std::move(next);
     return true;
-}
-
-void SnapshotTracker::prepare(QList<ClipItem> &items) const
-{
-    if (!m_prepare)
-        return;
-    for (ClipItem &item : items)
-        m_prepare(item);
 }
 
 void SnapshotTracker::forget()

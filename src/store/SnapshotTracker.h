@@ -33,8 +33,6 @@ private:
     void forget();
     qint64 dataVersion();
 
-    void prepare(QList<ClipItem> &items) const;
-
     Store &m_store;
     Prepare m_prepare;
     Snapshot m_last;

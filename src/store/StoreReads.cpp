@@ -31,7 +31,7 @@ const char *const kColumns =
     "       items.total_bytes, length(items.thumbnail), items.custom_title, items.in_history,\n"
     "       (SELECT group_concat(bi.board_id) FROM board_items bi WHERE bi.item_id = items.id)\n";
 
-QList<ClipItem> read(Statement &st, bool *complete)
+QList<ClipItem> read(Statement &st, bool *complete, const Prepare &prepare)
 {
     QList<ClipItem> items;
     int rc = SQLITE_ROW;
@@ -51,6 +51,8 @@ QList<ClipItem> read(Statement &st, bool *complete)
         item.inHistory = st.int64(9) != 0;
         const QStringList tabIDs = st.text(10).split(QLatin1Char(','), Qt::SkipEmptyParts);
         item.tabIDs = QSet<QString>(tabIDs.cbegin(), tabIDs.cend());
+        if (prepare)
+            prepare(item);
         items.append(std::move(item));
     }
     if (complete)
@@ -58,20 +60,30 @@ QList<ClipItem> read(Statement &st, bool *complete)
     return items;
 }
 
+QList<ClipItem> history(Connection &db, qint64 limit, bool *complete, const Prepare &prepare)
+{
+    Statement st = db.prepare(kHistoryQuery);
+    st.bindInt64(1, limit);
+    return read(st, complete, prepare);
+}
+
+QList<ClipItem> tab(Connection &db, const QString &tabID, bool *complete, const Prepare &prepare)
+{
+    Statement st = db.prepare(kTabQuery);
+    st.bindText(1, tabID);
+    return read(st, complete, prepare);
+}
+
 } // namespace ItemRows
 
 QList<ClipItem> Store::history(qint64 limit, bool *complete)
 {
-    Statement st = m_db->prepare(kHistoryQuery);
-    st.bindInt64(1, limit);
-    return ItemRows::read(st, complete);
+    return ItemRows::history(*m_db, limit, complete, {});
 }
 
 QList<ClipItem> Store::tabItems(const QString &tabID, bool *complete)
 {
-    Statement st = m_db->prepare(kTabQuery);
-    st.bindText(1, tabID);
-    return ItemRows::read(st, complete);
+    return ItemRows::tab(*m_db, tabID, complete, {});
 }
 
 QList<UserTab> Store::tabs()
@@ -92,27 +104,34 @@ QList<Representation> Store::representations(const QString &itemID)
 
 Snapshot Store::snapshot(qint64 historyLimit, bool *complete)
 {
+    return ItemRows::snapshot(*this, historyLimit, complete, {});
+}
+
+Snapshot ItemRows::snapshot(Store &store, qint64 historyLimit, bool *complete,
+                            const Prepare &prepare)
+{
+    Connection &db = store.db();
     // A part that cannot be read is shown empty until the next reload; the error is logged
     // so that an empty strip has an explanation.
     Snapshot snapshot;
     bool whole = true;
     bool listed = true;
     try {
-        snapshot.history = history(historyLimit, &listed);
+        snapshot.history = history(db, historyLimit, &listed, prepare);
         whole = whole && listed;
     } catch (const StoreError &e) {
         qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
         whole = false;
     }
     try {
-        snapshot.tabs = tabs();
+        snapshot.tabs = store.tabs();
     } catch (const StoreError &e) {
         qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
         whole = false;
     }
     for (const UserTab &userTab : std::as_const(snapshot.tabs)) {
         try {
-            snapshot.tabItems.insert(userTab.id, tabItems(userTab.id, &listed));
+            snapshot.tabItems.insert(userTab.id, tab(db, userTab.id, &listed, prepare));
             whole = whole && listed;
         } catch (const StoreError &e) {
             qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
