@@ -7,7 +7,18 @@
 #include <algorithm>
 
 namespace {
+
 const QList<CardSearchIndex::Entry> kNoEntries;
+
+QByteArray foldedUtf8(const ClipItem &item)
+{
+    QByteArray folded = SearchFolding::fold(CardSearchIndex::searchText(item)).toUtf8();
+    // The conversion reserves three bytes per character; kept for every card, the unused
+    // room would be twice the text itself.
+    folded.squeeze();
+    return folded;
+}
+
 } // namespace
 
 QString CardSearchIndex::searchText(const ClipItem &item)
@@ -20,12 +31,12 @@ CardSearchIndex::Entry CardSearchIndex::makeEntry(const ClipItem &item)
 {
     if (!item.searchText.isNull())
         return Entry{item.searchText, item.isImageLike()};
-    return Entry{SearchFolding::fold(searchText(item)).toUtf8(), item.isImageLike()};
+    return Entry{foldedUtf8(item), item.isImageLike()};
 }
 
 void CardSearchIndex::compact(ClipItem &item)
 {
-    item.searchText = SearchFolding::fold(searchText(item)).toUtf8();
+    item.searchText = foldedUtf8(item);
     // Only texts: a link is opened from its title, a file card lists paths. A title of fewer
     // UTF-16 units has fewer characters still.
     const bool text = item.kind == ClipKind::Text || item.kind == ClipKind::RichText;
