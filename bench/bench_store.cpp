@@ -5,6 +5,7 @@
 
 #include "BenchStats.h"
 
+#include "store/SnapshotTracker.h"
 #include "store/Store.h"
 
 #include <QCoreApplication>
@@ -158,6 +159,28 @@ int main(int argc, char **argv)
                                          .arg(cards)
                                          .arg(kTabs)),
                           ms);
+    }
+
+    // What the shell does after each capture: the change, then the strip's snapshot, patched
+    // from the last one rather than read whole.
+    {
+        SnapshotTracker tracker(*store);
+        tracker.next(kCards);
+        QList<double> patched;
+        int full = 0;
+        for (int i = 0; i < 100; ++i) {
+            const auto [clip, thumb] = makeClip(3 * kCards + i);
+            record(clip, thumb, now + 3000 + i);
+            QElapsedTimer step;
+            step.start();
+            const Snapshot s = tracker.next(kCards);
+            patched << msSince(step);
+            full += tracker.lastWasFull() ? 1 : 0;
+        }
+        BenchStats::print(qPrintable(QStringLiteral("snapshot after a capture, patched (%1 of 100 "
+                                                    "read whole)")
+                                         .arg(full)),
+                          patched);
     }
 
     const QList<ClipItem> top = store->history(100);

@@ -1,5 +1,6 @@
 #include "CaptureRecorder.h"
 
+#include "MemoryReturn.h"
 #include "StoreFunnel.h"
 
 #include "capture/Classifier.h"
@@ -59,6 +60,10 @@ std::function<void(Store &)> CaptureRecorder::body(CapturedClip clip, qint64 his
             store.upsert(clip, prepare(clip), now);
         store.prune(historyLimit);
         store.expire(retentionDays, now);
+        // A picture's decoded pixels were freed just now; the pages go back at once rather
+        // than at some later, unrelated allocation.
+        if (clip.totalBytes >= MemoryReturn::kLargeCaptureBytes)
+            MemoryReturn::giveBack();
     };
 }
 

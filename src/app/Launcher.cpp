@@ -3,6 +3,7 @@
 #include "Shell.h"
 #include "CommandLine.h"
 #include "DBusService.h"
+#include "MemoryReturn.h"
 
 #include "platform/choice/DesktopChoice.h"
 #include "platform/Log.h"
@@ -94,6 +95,7 @@ int run(int argc, char **argv)
         return 1;
     }
 
+    MemoryReturn::configure();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varu"));
     QApplication::setOrganizationName(QStringLiteral("Varu"));

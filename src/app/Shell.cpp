@@ -144,7 +144,10 @@ void Shell::createServices()
     m_paster = std::make_unique<Paster>(clipboard, m_desktop.keyboardLayout(),
                                         m_desktop.keyInjector(), m_desktop.windowFocus());
     m_pasteTarget = std::make_unique<PasteTarget>(m_desktop.windowFocus());
-    m_images = std::make_unique<ImageCache>();
+    // Snapshots carry only thumbnail sizes; the strip fetches the bytes of the cards it draws.
+    m_images = std::make_unique<ImageCache>([this](const QString &id) {
+        return m_funnel ? m_funnel->thumbnail(id) : std::nullopt;
+    });
     m_monitor = std::make_unique<ClipboardMonitor>(clipboard, m_desktop.frontmostApp(),
                                                    CaptureRules(m_config));
     m_recorder = std::make_unique<CaptureRecorder>(

@@ -1,6 +1,8 @@
 #include "StoreFunnel.h"
 
 #include "platform/Log.h"
+#include "store/SnapshotTracker.h"
+#include "strip/model/CardSearchIndex.h"
 
 #include <QMetaObject>
 #include <QMutex>
@@ -16,6 +18,23 @@ struct StoreFunnel::Shared
     std::atomic<qint64> historyLimit{1000};
     QMutex mutex;
     StoreFunnel *funnel = nullptr;
+    std::unique_ptr<SnapshotTracker> tracker; // only on the store's queue
+
+    // The snapshot after a change: patched from the last one, or read whole when the tracker
+    // could not be set up.
+    Snapshot snapshot(Store &store)
+    {
+        const qint64 limit = historyLimit.load();
+        if (!tracker) {
+            try {
+                tracker = std::make_unique<SnapshotTracker>(store, &CardSearchIndex::compact);
+            } catch (const StoreError &e) {
+                qCWarning(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+                return store.snapshot(limit);
+            }
+        }
+        return tracker->next(limit);
+    }
 
     bool alive()
     {
@@ -79,7 +98,7 @@ void StoreFunnel::onStore(std::function<void(Store &)> body, std::function<void(
         if (!shared->alive())
             return;
         runLogged(body, store);
-        Snapshot snapshot = store.snapshot(shared->historyLimit.load());
+        Snapshot snapshot = shared->snapshot(store);
         shared->toMain([snapshot = std::move(snapshot), then = std::move(then)](StoreFunnel *f) {
             Q_EMIT f->snapshotReady(snapshot);
             if (then)
@@ -119,6 +138,18 @@ QList<Representation> StoreFunnel::representations(const ClipItem &item)
 QString StoreFunnel::stagingFolder() const
 {
     return m_store ? m_store->stagingFolder() : QString();
+}
+
+std::optional<QByteArray> StoreFunnel::thumbnail(const QString &itemID)
+{
+    if (!m_store)
+        return std::nullopt;
+    try {
+        return m_store->committedThumbnail(itemID);
+    } catch (const StoreError &e) {
+        qCCritical(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+        return std::nullopt;
+    }
 }
 
 void StoreFunnel::setHistoryLimit(qint64 limit)

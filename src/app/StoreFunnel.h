@@ -31,6 +31,8 @@ public:
     // A card's representations as last committed, read at once rather than behind queued
     // work (an export must not hold up a paste); empty on failure.
     QList<Representation> representations(const ClipItem &item);
+    // A card's thumbnail, read the same way, from any thread; none on failure.
+    std::optional<QByteArray> thumbnail(const QString &itemID);
 
     // Where a backup file is copied before it is imported; safe from any thread.
     QString stagingFolder() const;

@@ -4,6 +4,7 @@
 
 #include "StripWindow.h"
 
+#include "capture/ImageCache.h"
 #include "paste/PasteTarget.h"
 #include "store/ExportFiles.h"
 #include "strip/preview/PreviewController.h"
@@ -21,6 +22,8 @@ public:
         })
     {
         m_controller.setPreview(&m_preview);
+        m_preview.setThumbnailSource(
+            [&images](const ClipItem &item) { return images.bytes(item); });
     }
     ~StripControllerWindow() override { m_controller.setPreview(nullptr); }
 

@@ -26,6 +26,11 @@ std::optional<FileCategory> ClipItem::fileCategory() const
     return first;
 }
 
+std::optional<qint64> ClipItem::thumbnailSize() const
+{
+    return thumbnail ? std::optional<qint64>(thumbnail->size()) : thumbnailBytes;
+}
+
 bool ClipItem::isImageLike() const
 {
     if (kind == ClipKind::Image)

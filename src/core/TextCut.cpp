@@ -26,4 +26,13 @@ QString leadingCharacters(const QString &text, qsizetype count)
     }
 }
 
+qsizetype characterCount(const QString &text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype n = 0;
+    while (finder.toNextBoundary() > 0)
+        ++n;
+    return n;
+}
+
 } // namespace TextCut

@@ -11,5 +11,7 @@ constexpr qsizetype kMaxTitleLength = 5000;
 
 // The first `count` user-perceived characters of the text (all of it when shorter).
 QString leadingCharacters(const QString &text, qsizetype count);
+// How many user-perceived characters the text holds.
+qsizetype characterCount(const QString &text);
 
 } // namespace TextCut

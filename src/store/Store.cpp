@@ -178,6 +178,15 @@ bool Store::fileReplaced() const
            st.st_ino != m_inode;
 }
 
+std::optional<QByteArray> Store::committedThumbnail(const QString &itemID)
+{
+    if (m_reader)
+        return m_reader->thumbnail(itemID);
+    std::optional<QByteArray> bytes;
+    sync([&](Store &store) { bytes = StoreReader::thumbnail(store.db(), itemID); });
+    return bytes;
+}
+
 bool Store::onQueue() const
 {
     return QThread::currentThread() == &m_thread;

@@ -84,6 +84,8 @@ public:
     // connection so it never waits behind the queue. An in-memory database cannot be shared
     // between connections, so there the read goes through the queue. Throws StoreError.
     QList<Representation> committedRepresentations(const QString &itemID);
+    // A card's thumbnail the same way: snapshots carry only its size. Throws StoreError.
+    std::optional<QByteArray> committedThumbnail(const QString &itemID);
 
     // Recording captures and history upkeep (StoreHistory.cpp).
     // A known checksum moves its card to the top; new content becomes a card with its
@@ -102,13 +104,14 @@ public:
     void removeFromTab(const QString &tabID, const QStringList &ids);
     void clearHistory(); // cards in tabs survive, outside the history
 
-    // Reads (StoreReads.cpp).
-    QList<ClipItem> history(qint64 limit);                        // newest first
-    QList<ClipItem> tabItems(const QString &tabID);           // most recently added first
+    // Reads (StoreReads.cpp). `complete`, when given, tells whether a list read to its end.
+    QList<ClipItem> history(qint64 limit, bool *complete = nullptr); // newest first
+    QList<ClipItem> tabItems(const QString &tabID, bool *complete = nullptr); // newest first
     QList<UserTab> tabs();                                        // tab-bar order
     QList<Representation> representations(const QString &itemID); // stored order
-    // History, tabs and every tab's cards; a part that cannot be read is empty.
-    Snapshot snapshot(qint64 historyLimit);
+    // History, tabs and every tab's cards; a part that cannot be read is empty (or short), and
+    // `complete`, when given, is false then.
+    Snapshot snapshot(qint64 historyLimit, bool *complete = nullptr);
 
     // Tabs and card edits (StoreTabs.cpp).
     QString createTab(const QString &name, const QString &color, double now = currentTime());

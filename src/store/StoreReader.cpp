@@ -25,6 +25,24 @@ QList<Representation> StoreReader::representations(const QString &itemID)
     return representations(*m_db, itemID);
 }
 
+std::optional<QByteArray> StoreReader::thumbnail(const QString &itemID)
+{
+    QMutexLocker lock(&m_mutex);
+    return thumbnail(*m_db, itemID);
+}
+
+std::optional<QByteArray> StoreReader::thumbnail(Connection &db, const QString &itemID)
+{
+    Statement st = db.prepare("SELECT thumbnail FROM items WHERE id = ?");
+    st.bindText(1, itemID);
+    const int rc = st.step();
+    if (rc == SQLITE_DONE)
+        return std::nullopt;
+    if (rc != SQLITE_ROW)
+        throw StoreError::sql(db.errorMessage());
+    return st.blob(0);
+}
+
 QList<Representation> StoreReader::representations(Connection &db, const QString &itemID)
 {
     // The statement is finalised before returning, so no read stays open between calls to

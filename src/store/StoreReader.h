@@ -25,6 +25,11 @@ public:
     // The same read on any connection (the store's own reads use it too).
     static QList<Representation> representations(Connection &db, const QString &itemID);
 
+    // A card's thumbnail (PNG) as last committed; none for a card without one or an unknown
+    // card. Safe from any thread. Throws StoreError.
+    std::optional<QByteArray> thumbnail(const QString &itemID);
+    static std::optional<QByteArray> thumbnail(Connection &db, const QString &itemID);
+
 private:
     explicit StoreReader(std::unique_ptr<Connection> db)
         : m_db(std::move(db))

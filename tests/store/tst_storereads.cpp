@@ -14,6 +14,7 @@ private Q_SLOTS:
         CapturedClip image = textClip(u"img"_qs, u"org.gimp"_qs);
         image.kind = ClipKind::Image;
         const QString a = db.record(image, 5);
+        db->db().run("UPDATE items SET thumbnail = x'89504e47' WHERE id = ?", {a});
         db->upsert(textClip(u"empty thumb"_qs), QByteArray(), 6);
         const QString newer = db.capture(u"newer kind"_qs, 7);
         db->db().run("UPDATE items SET kind = 'Text' WHERE id = ?", {newer});
@@ -25,9 +26,15 @@ private Q_SLOTS:
 
         const QList<ClipItem> items = db->history(10);
         QCOMPARE(items[0].kind, ClipKind::Text); // unknown kinds read as text
-        QVERIFY(!items[0].thumbnail);
-        QVERIFY(items[1].thumbnail && items[1].thumbnail->isEmpty());
+        // Records carry a thumbnail's size; its bytes are read by id.
+        QVERIFY(!items[0].thumbnailSize());
+        QCOMPARE(items[1].thumbnailSize(), std::optional<qint64>(0));
+        QVERIFY(!items[1].thumbnail);
+        QCOMPARE(db->committedThumbnail(items[1].id), QByteArray());
+        QVERIFY(!db->committedThumbnail(u"unknown"_qs));
         QCOMPARE(items[2].kind, ClipKind::Image);
+        QCOMPARE(items[2].thumbnailSize(), std::optional<qint64>(4));
+        QCOMPARE(db->committedThumbnail(a), QByteArray("\x89PNG"));
         QCOMPARE(items[2].sourceAppID, u"org.gimp"_qs);
         QCOMPARE(items[2].tabIDs, QSet<QString>({t1, t2}));
         QCOMPARE(db->tabs(), QList<UserTab>({UserTab{t1, u"First"_qs, u"#111111"_qs, 0},

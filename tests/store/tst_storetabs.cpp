@@ -59,7 +59,8 @@ private Q_SLOTS:
         const ClipItem item = db->history(1).first();
         QCOMPARE(item.kind, ClipKind::Link);
         QCOMPARE(item.title, text);
-        QVERIFY(!item.thumbnail);
+        QVERIFY(!item.thumbnailSize());
+        QVERIFY(!db->committedThumbnail(id));
         QCOMPARE(item.totalBytes, text.toUtf8().size());
         QCOMPARE(db->representations(id).first().data, text.toUtf8());
     }

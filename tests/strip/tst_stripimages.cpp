@@ -15,7 +15,13 @@ class TestStripImages : public QObject
 {
     Q_OBJECT
 
-    ImageCache cache;
+    // Thumbnails as the store keeps them, fetched by id.
+    QHash<QString, QByteArray> stored;
+    int fetches = 0;
+    ImageCache cache{[this](const QString &id) -> std::optional<QByteArray> {
+        ++fetches;
+        return stored.contains(id) ? std::optional(stored.value(id)) : std::nullopt;
+    }};
     QList<ClipItem> cards;
     AppIcons icons{[](const QString &) { return std::optional<QIcon>(); }};
     StripImages images{icons, cache, [this](const QString &id) -> const ClipItem * {
@@ -48,13 +54,18 @@ private Q_SLOTS:
         green.save(&buffer, "PNG");
         cards = {card(u"W"_qs, u"Imagem 400 × 100"_qs, ClipKind::Image),
                  card(u"B"_qs, u"Imagem"_qs, ClipKind::Image)};
-        cards[0].thumbnail = png;
+        // The first card's record knows only the size of its thumbnail, as the store's do.
+        cards[0].thumbnailBytes = png.size();
+        stored.insert(u"W"_qs, png);
         cards[1].thumbnail = QByteArray("not a png");
-        const QImage fitted =
-            request(u"thumb/"_qs + CardPresenter::encode(u"W"_qs) + u"/9"_qs, {204, 130});
-        QCOMPARE(fitted.size(), QSize(204, 51)); // fitted into the box, shape kept
-        QCOMPARE(qAlpha(fitted.pixel(0, 0)), 0); // rounded corner
-        QCOMPARE(fitted.pixelColor(100, 25), QColor(Qt::green));
+        for (int i = 0; i < 2; ++i) {
+            const QImage fitted =
+                request(u"thumb/"_qs + CardPresenter::encode(u"W"_qs) + u"/9"_qs, {204, 130});
+            QCOMPARE(fitted.size(), QSize(204, 51)); // fitted into the box, shape kept
+            QCOMPARE(qAlpha(fitted.pixel(0, 0)), 0); // rounded corner
+            QCOMPARE(fitted.pixelColor(100, 25), QColor(Qt::green));
+        }
+        QCOMPARE(fetches, 1); // decoded once, then from the cache
 
         for (const QString &id :
              {u"thumb/"_qs + CardPresenter::encode(u"B"_qs) + u"/9"_qs,

@@ -2,6 +2,8 @@
 // derives from each snapshot.
 
 #include "StripFixtures.h"
+#include "core/TextCut.h"
+#include "strip/model/CardSearchIndex.h"
 #include "strip/model/SearchFolding.h"
 
 #include <QTest>
@@ -102,6 +104,53 @@ private Q_SLOTS:
             model.setQuery(query);
             QCOMPARE(ids(model.filtered()), found);
         }
+    }
+
+    void compactedCardsAreFoundAsWholeOnes()
+    {
+        // Long texts whose words straddle the point where the shown title ends, with accents,
+        // emoji and combining marks about it; short cards and other kinds stay as they are.
+        const QString head = u"início "_qs.repeated(140); // 980 characters
+        const QList<ClipItem> whole{
+            card(u"A"_qs, head + u"Coração😀 de São João é fim do texto ALPHA"_qs),
+            card(u"B"_qs, head + u"x"_qs.repeated(30) + u" Ação bravo"_qs, ClipKind::RichText),
+            card(u"C"_qs, u"curto: coração"_qs),
+            card(u"D"_qs, u"https://exemplo.com/"_qs + u"a"_qs.repeated(1200) + u"/ALPHA"_qs,
+                 ClipKind::Link),
+            card(u"E"_qs, head + u"😀"_qs.repeated(50) + u" bravo"_qs)};
+        QList<ClipItem> compacted = whole;
+        for (ClipItem &item : compacted)
+            CardSearchIndex::compact(item);
+        QCOMPARE(TextCut::characterCount(compacted[0].title), CardSearchIndex::kShownTitleCharacters);
+        QCOMPARE(compacted[0].titleCharacters, TextCut::characterCount(whole[0].title));
+        QCOMPARE(compacted[2].title, whole[2].title);
+        QCOMPARE(compacted[3].title, whole[3].title); // links are opened from their title
+        QVERIFY(whole[4].title.startsWith(compacted[4].title)); // no emoji cut in two
+
+        StripModel full;
+        StripModel compact;
+        full.setData(whole, {}, {});
+        compact.setData(compacted, {}, {});
+        for (const QString &query :
+             {u"coracao"_qs, u"sao joao"_qs, u"JOÃO E fim"_qs, u"e fim"_qs, u"alpha"_qs,
+              u"inicio coracao😀"_qs, u"xx acao"_qs, u"bravo"_qs, u"😀😀 bravo"_qs,
+              u"texto"_qs, u"curto"_qs, u"nada disso"_qs}) {
+            full.setQuery(query);
+            compact.setQuery(query);
+            QCOMPARE(ids(compact.filtered()), ids(full.filtered()));
+        }
+        full.setQuery(u"bravo"_qs);
+        QCOMPARE(ids(full.filtered()), u"B,E"_qs);
+
+        // An edit that changes only the end of a long text is found by its new end.
+        ClipItem edited = whole[0];
+        edited.title.replace(u"ALPHA"_qs, u"OMEGA"_qs);
+        CardSearchIndex::compact(edited);
+        QCOMPARE(edited.title, compacted[0].title);
+        compacted[0] = edited;
+        compact.setData(compacted, {}, {});
+        compact.setQuery(u"omega"_qs);
+        QCOMPARE(ids(compact.filtered()), u"A"_qs);
     }
 };
 

@@ -57,9 +57,9 @@ CardFace CardPresenter::face(const ClipItem &item) const
         break;
     case ClipKind::Image:
     case ClipKind::Pdf:
-        if (item.thumbnail)
+        if (const std::optional<qint64> bytes = item.thumbnailSize())
             f.thumbSource = u"image://varu/thumb/"_qs + encode(item.id) + u'/' +
-                            QString::number(item.thumbnail->size());
+                            QString::number(*bytes);
         break;
     case ClipKind::Color:
         f.body = item.title;

@@ -10,9 +10,10 @@ namespace CardFooter {
 
 namespace {
 
-QString characters(const QString &title)
+QString characters(const ClipItem &item)
 {
-    const qsizetype n = characterCount(title);
+    const qsizetype n =
+        item.titleCharacters >= 0 ? item.titleCharacters : characterCount(item.title);
     return n == 1 ? QStringLiteral("1 caractere") : QString::number(n) + u" caracteres"_qs;
 }
 
@@ -83,7 +84,7 @@ QString text(const ClipItem &item)
     switch (item.kind) {
     case ClipKind::Text:
     case ClipKind::RichText:
-        return characters(item.title);
+        return characters(item);
     case ClipKind::Link:
         return {};
     case ClipKind::Image: {

@@ -2,10 +2,23 @@
 
 #include "SearchFolding.h"
 
+#include "core/TextCut.h"
+
 #include <algorithm>
 
 namespace {
+
 const QList<CardSearchIndex::Entry> kNoEntries;
+
+QByteArray foldedUtf8(const ClipItem &item)
+{
+    QByteArray folded = SearchFolding::fold(CardSearchIndex::searchText(item)).toUtf8();
+    // The conversion reserves three bytes per character; kept for every card, the unused
+    // room would be twice the text itself.
+    folded.squeeze();
+    return folded;
+}
+
 } // namespace
 
 QString CardSearchIndex::searchText(const ClipItem &item)
@@ -16,7 +29,25 @@ QString CardSearchIndex::searchText(const ClipItem &item)
 
 CardSearchIndex::Entry CardSearchIndex::makeEntry(const ClipItem &item)
 {
-    return Entry{SearchFolding::fold(searchText(item)).toUtf8(), item.isImageLike()};
+    if (!item.searchText.isNull())
+        return Entry{item.searchText, item.isImageLike()};
+    return Entry{foldedUtf8(item), item.isImageLike()};
+}
+
+void CardSearchIndex::compact(ClipItem &item)
+{
+    item.searchText = foldedUtf8(item);
+    // Only texts: a link is opened from its title, a file card lists paths. A title of fewer
+    // UTF-16 units has fewer characters still.
+    const bool text = item.kind == ClipKind::Text || item.kind == ClipKind::RichText;
+    if (!text || item.title.size() <= kShownTitleCharacters)
+        return;
+    const QString shown = TextCut::leadingCharacters(item.title, kShownTitleCharacters);
+    if (shown.size() == item.title.size())
+        return;
+    item.titleCharacters = TextCut::characterCount(item.title);
+    item.title = shown;
+    item.title.squeeze();
 }
 
 void CardSearchIndex::rebuild(const QList<ClipItem> &history, const TabItems &tabItems)
@@ -41,7 +72,14 @@ CardSearchIndex::Indexed CardSearchIndex::index(const QList<ClipItem> &items,
     // previous list is walked alongside, looking a short way ahead for each card; a card not
     // found there (moved far, or new) is simply folded again, which costs about a microsecond.
     constexpr qsizetype kLookahead = 32;
+    // A compacted record's search text stands for its whole title, which the shown start
+    // alone may not tell apart; records read once share the very same bytes, so comparing
+    // where they are answers at once for the cards a reload did not touch.
     const auto sameFields = [](const ClipItem &a, const ClipItem &b) {
+        if (a.searchText.constData() != b.searchText.constData())
+            return false;
+        if (!a.searchText.isNull())
+            return true;
         return a.kind == b.kind && a.title == b.title && a.customTitle == b.customTitle &&
                a.sourceName == b.sourceName;
     };

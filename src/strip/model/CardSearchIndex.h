@@ -28,6 +28,12 @@ public:
     static QString searchText(const ClipItem &item);
     static Entry makeEntry(const ClipItem &item);
 
+    // Readies a record read from the store for the strip: folds its search text now and
+    // keeps only the start of a long text's title, which is what a card shows.
+    static void compact(ClipItem &item);
+    // Characters of a text's title kept by `compact`: more than a card has room for.
+    static constexpr qsizetype kShownTitleCharacters = 1000;
+
     // Indexes a new snapshot, taking the entries of unchanged cards from the previous one.
     void rebuild(const QList<ClipItem> &history, const TabItems &tabItems);
 

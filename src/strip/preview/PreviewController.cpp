@@ -60,8 +60,10 @@ bool PreviewController::show(const ClipItem &item, const QList<Representation> &
     }
 
     const QString age = m_times->longString(item.createdAt, m_timing.now());
-    const bool placeholder = content.mode == PreviewMode::Picture && item.thumbnail;
-    m_images->setPlaceholder(placeholder ? *item.thumbnail : QByteArray());
+    const std::optional<QByteArray> thumbnail =
+        content.mode == PreviewMode::Picture ? m_cardThumbnails(item) : std::nullopt;
+    const bool placeholder = thumbnail.has_value();
+    m_images->setPlaceholder(thumbnail.value_or(QByteArray()));
     m_state->show(PreviewLayout::title(item), PreviewLayout::detail(item, age), content,
                   placeholder ? PreviewState::address(QStringLiteral("placeholder"), item.id)
                               : QString());

@@ -51,6 +51,10 @@ public:
     // Tests run the fades at zero: they still end from the event loop.
     void setTiming(const Timing &timing);
 
+    // A card's thumbnail bytes, shown while the picture loads; by default the record's own.
+    using ThumbnailSource = std::function<std::optional<QByteArray>(const ClipItem &)>;
+    void setThumbnailSource(ThumbnailSource source) { m_cardThumbnails = std::move(source); }
+
     PreviewPanel *panel() const { return m_panel.get(); }
     PreviewState *state() const { return m_state.get(); }
 
@@ -61,6 +65,7 @@ Q_SIGNALS:
 private:
     Desktop &m_desktop;
     FileMaker m_files;
+    ThumbnailSource m_cardThumbnails = [](const ClipItem &item) { return item.thumbnail; };
     Timing m_timing;
     std::unique_ptr<RelativeTime> m_times;
     std::unique_ptr<FileThumbnails> m_thumbnails;

@@ -159,7 +159,7 @@ const ClipItem *CardListModel::item(const QString &id) const
 
 bool CardListModel::sameFace(const ClipItem &a, const ClipItem &b)
 {
-    const auto bytes = [](const ClipItem &c) { return c.thumbnail ? c.thumbnail->size() : -1; };
+    const auto bytes = [](const ClipItem &c) { return c.thumbnailSize().value_or(-1); };
     return a == b && a.kind == b.kind && a.totalBytes == b.totalBytes &&
            a.sourceAppID == b.sourceAppID && bytes(a) == bytes(b);
 }
