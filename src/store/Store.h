@@ -171,6 +171,9 @@ private:
     QObject *m_context = nullptr;
     std::function<void(int ms)> m_busyWait;
     std::atomic<bool> m_closing{false};
+    // A scrub after the limits is waiting on the store's thread.
+    bool m_limitScrubPending = false;
+    static constexpr int kLimitScrubDelayMs = 1000;
     quint64 m_device = 0; // of the file opened, to notice it being replaced
     quint64 m_inode = 0;
 };

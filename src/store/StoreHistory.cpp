@@ -5,6 +5,7 @@
 
 #include "platform/Log.h"
 
+#include <QTimer>
 #include <QUuid>
 
 namespace {
@@ -149,11 +150,26 @@ void Store::scrubAfterLimits()
 {
     // The card is gone whatever happens here; a log that could not be scrubbed now is
     // scrubbed by the next deletion.
-    try {
-        scrubLog();
-    } catch (const StoreError &e) {
-        qCWarning(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+    const auto scrub = [this] {
+        try {
+            scrubLog();
+        } catch (const StoreError &e) {
+            qCWarning(lcVaru, "Erro no banco: %s", qUtf8Printable(e.describe()));
+        }
+    };
+    if (!onQueue()) {
+        scrub();
+        return;
     }
+    // At the history limit every capture prunes one card: one checkpoint per burst of
+    // captures, shortly after, instead of a synced checkpoint inside each of them.
+    if (m_limitScrubPending)
+        return;
+    m_limitScrubPending = true;
+    QTimer::singleShot(kLimitScrubDelayMs, m_context, [this, scrub] {
+        m_limitScrubPending = false;
+        scrub();
+    });
 }
 
 qint64 Store::expire(qint64 olderThanDays, double now)
