@@ -38,6 +38,6 @@ string(REGEX REPLACE "[ \n]+" " " CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_DEBIAN_P
 string(STRIP "${CPACK_DEBIAN_PACKAGE_DEPENDS}" CPACK_DEBIAN_PACKAGE_DEPENDS)
 # The media plugins the sounds may play through, and the Portuguese of Qt's own dialogs;
 # Varu runs without either.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-base, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-base, qt6-translations-l10n, qt6-wayland")
 
 include(CPack)
