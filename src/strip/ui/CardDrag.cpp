@@ -31,8 +31,15 @@ void CardDrag::start(QQuickItem *source, const QList<ClipItem> &cards)
     const QPointer<QQuickItem> item = source;
     auto *drag = new QDrag(this);
     drag->setMimeData(data.release());
+    QList<ClipItem> pictured = cards;
+    if (m_thumbnails) {
+        for (ClipItem &card : pictured) {
+            if (!card.thumbnail && card.thumbnailSize().value_or(0) > 0)
+                card.thumbnail = m_thumbnails(card);
+        }
+    }
     const DragImage::Pile pile =
-        DragImage::render(cards, QGuiApplication::palette().color(QPalette::Window));
+        DragImage::render(pictured, QGuiApplication::palette().color(QPalette::Window));
     if (!pile.image.isNull()) {
         QPixmap pixmap = QPixmap::fromImage(pile.image);
         if (source->window())

@@ -4,9 +4,13 @@
 
 #include "core/ClipItem.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
+
+#include <functional>
+#include <optional>
 
 class QQuickItem;
 class StripModel;
@@ -25,6 +29,9 @@ public:
     // or cancelled; nothing when the cards offer nothing. The strip never moves or deletes a
     // card when a drag ends.
     void start(QQuickItem *source, const QList<ClipItem> &cards);
+    // Where the drag image finds thumbnails that records from the store do not carry.
+    using Thumbnails = std::function<std::optional<QByteArray>(const ClipItem &card)>;
+    void setThumbnails(Thumbnails thumbnails) { m_thumbnails = std::move(thumbnails); }
 
     // The tab chips as drop targets: a tab's chip takes the strip's cards while they hover
     // over it (false for the history's chip, which refuses them) and pins them on a drop.
@@ -34,4 +41,5 @@ public:
 
 private:
     StripModel &m_model;
+    Thumbnails m_thumbnails;
 };

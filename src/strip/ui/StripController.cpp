@@ -1,5 +1,6 @@
 #include "StripController.h"
 
+#include "capture/ImageCache.h"
 #include "strip/cards/AppIcons.h"
 #include "strip/cards/CardFace.h"
 #include "CardInteraction.h"
@@ -54,6 +55,8 @@ StripController::StripController(StripModel &model, PasteTarget *target, ImageCa
     m_tabs = std::make_unique<TabListModel>(m_model);
     m_chrome = std::make_unique<StripChrome>(m_model);
     m_interaction = std::make_unique<CardInteraction>(m_model, &desktop.workspace());
+    m_interaction->drag()->setThumbnails(
+        [&images](const ClipItem &card) { return images.bytes(card); });
 
     CardListModel *cards = m_cards.get();
     auto *pictures = new StripImages(*m_appIcons, images,
