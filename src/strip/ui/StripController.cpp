@@ -171,6 +171,7 @@ void StripController::show()
 
     const bool compositor = m_compositor && m_compositor();
     m_panel->applyLook(compositor);
+    const bool fade = compositor && WindowSlide::canFade();
     if (m_target)
         m_target->remember(); // before the strip takes the keyboard
 
@@ -178,11 +179,11 @@ void StripController::show()
     if (m_panel->screen() != screen)
         m_panel->setScreen(screen);
     m_panel->setGeometry(QRect(below, target.size()));
-    m_panel->setOpacity(compositor ? 0.0 : 1.0);
+    m_panel->setOpacity(fade ? 0.0 : 1.0);
     m_panel->show();
     m_panel->raise();
     m_panel->requestActivate();
-    m_slide->start(below, target.topLeft(), compositor ? 0.0 : 1.0, 1.0, m_timing.showMs,
+    m_slide->start(below, target.topLeft(), fade ? 0.0 : 1.0, 1.0, m_timing.showMs,
                    WindowSlide::riseCurve());
     m_keyMonitor = true;
     m_clock.start();
@@ -219,7 +220,7 @@ void StripController::startHide(std::function<void()> completion, FocusReturn fo
     m_clock.stop();
 
     const QPoint from = m_panel->position();
-    const qreal fadeTo = m_chrome->translucent() ? 0.0 : 1.0;
+    const qreal fadeTo = m_chrome->translucent() && WindowSlide::canFade() ? 0.0 : 1.0;
     m_slide->start(from, from + QPoint(0, StripPanel::kHeight + kMargin), m_panel->opacity(),
                    fadeTo, m_timing.hideMs, WindowSlide::fallCurve(), [this] { finishHide(); });
 }

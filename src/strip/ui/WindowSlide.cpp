@@ -1,5 +1,6 @@
 #include "WindowSlide.h"
 
+#include <QGuiApplication>
 #include <QWindow>
 
 WindowSlide::WindowSlide(QWindow &window, QObject *parent)
@@ -71,4 +72,9 @@ void WindowSlide::apply(qreal progress)
     const qreal opacity = m_opacityFrom + (m_opacityTo - m_opacityFrom) * progress;
     if (!qFuzzyCompare(m_window.opacity(), opacity))
         m_window.setOpacity(opacity);
+}
+
+bool WindowSlide::canFade()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

@@ -28,6 +28,9 @@ public:
     // The curves of the strip: a quick rise that settles softly, and an accelerating fall.
     static QEasingCurve riseCurve();
     static QEasingCurve fallCurve();
+    // Whether windows can fade at all here: Wayland has no window opacity, and Qt warns at
+    // every attempt.
+    static bool canFade();
 
 private:
     void apply(qreal progress);
