@@ -1,10 +1,10 @@
 #include "CardFooter.h"
 
 #include "ByteCount.h"
+#include "core/TextCut.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTextBoundaryFinder>
 
 namespace CardFooter {
 
@@ -13,7 +13,7 @@ namespace {
 QString characters(const ClipItem &item)
 {
     const qsizetype n =
-        item.titleCharacters >= 0 ? item.titleCharacters : characterCount(item.title);
+        item.titleCharacters >= 0 ? item.titleCharacters : TextCut::characterCount(item.title);
     return n == 1 ? QStringLiteral("1 caractere") : QString::number(n) + u" caracteres"_qs;
 }
 
@@ -69,15 +69,6 @@ QString fileText(const ClipItem &item)
 }
 
 } // namespace
-
-qsizetype characterCount(const QString &text)
-{
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype n = 0;
-    while (finder.toNextBoundary() > 0)
-        ++n;
-    return n;
-}
 
 QString text(const ClipItem &item)
 {

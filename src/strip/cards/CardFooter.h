@@ -15,7 +15,4 @@ QString text(const ClipItem &item);
 // Empty otherwise.
 QString fileName(const ClipItem &item);
 
-// User-perceived characters ("é" typed as e + accent is one).
-qsizetype characterCount(const QString &text);
-
 } // namespace CardFooter
