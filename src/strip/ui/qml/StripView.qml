@@ -81,10 +81,16 @@ Item {
             clip: true
             boundsBehavior: Flickable.StopAtBounds
             cacheBuffer: 1800
+            // The focus is the model's; a current item of the view's own would keep an extra
+            // card built and slide an invisible highlight after it, frame by frame, for
+            // seconds after a search moved it thousands of points.
+            currentIndex: -1
+            highlightFollowsCurrentItem: false
             model: root.cards
             delegate: CardView {
                 id: cardView
                 y: 8
+                animates: root.cards.animates
                 CardMouseArea {
                     anchors.fill: parent
                     cardID: cardView.cardID
@@ -147,7 +153,7 @@ Item {
 
     Connections {
         target: root.cards
-        function onFocusMoved(row) { list.reveal(row, true) }
+        function onFocusMoved(row: int, animated: bool) { list.reveal(row, animated) }
     }
     Connections {
         target: root.chrome
