@@ -1,7 +1,8 @@
 // The strip on screen with a large history, on this machine's renderer (Xvfb; the software
 // scene graph where there is no GPU): time from show() to the first frame with 1,000 and
 // 10,000 cards, the first showing (views and card delegates built) apart from later ones, and
-// the frames while the card row scrolls at a steady pace.
+// the frames while the card row scrolls at a steady pace; and typing a search at 10,000 cards:
+// from a key to the first frame that shows its result, and to the last frame it caused.
 
 #include "BenchStats.h"
 #include "SessionRunner.h"
@@ -187,6 +188,87 @@ void showing(int cards, ImageCache &images)
     QTest::qWait(StripController::kHideMs + 120);
 }
 
+// Frames are settled once none has come for this long.
+constexpr double kQuietMs = 150;
+
+// Types `keys` into the open strip's search one at a time, as a person would (a pause after
+// each key's frames have settled), and records when its frames came.
+void typeKeys(QQuickWindow *window, FrameClock &frames, const QList<int> &keys,
+              QList<double> &firstPaint, QList<double> &settled)
+{
+    for (int key : keys) {
+        frames.swaps.clear();
+        const double t0 = double(frames.clock.nsecsElapsed()) / 1e6;
+        if (key == Qt::Key_Backspace)
+            QTest::keyClick(window, Qt::Key_Backspace);
+        else
+            QTest::keyClick(window, char(key));
+        (void)QTest::qWaitFor(
+            [&] {
+                const double now = double(frames.clock.nsecsElapsed()) / 1e6;
+                const double last = frames.swaps.isEmpty() ? t0 : frames.swaps.last();
+                return now - last > kQuietMs;
+            },
+            10000);
+        if (frames.swaps.isEmpty())
+            continue; // nothing to redraw (a space that changed nothing)
+        firstPaint << frames.swaps.first() - t0;
+        settled << frames.swaps.last() - t0;
+        if (qEnvironmentVariableIsSet("VARU_BENCH_KEYS"))
+            std::printf("  key %-9s first frame %7.1f ms, settled %7.1f ms, %lld frames\n",
+                        key == Qt::Key_Backspace ? "backspace" : QByteArray(1, char(key)).data(),
+                        firstPaint.last(), settled.last(),
+                        static_cast<long long>(frames.swaps.size()));
+        QTest::qWait(60);
+    }
+}
+
+QList<int> typed(const QString &text)
+{
+    QList<int> keys;
+    for (const QChar c : text)
+        keys << c.toLatin1();
+    return keys;
+}
+
+void typing(int cards, ImageCache &images)
+{
+    StripModel model;
+    model.setData(history(cards), {}, {});
+    X11Desktop desktop;
+    StripController strip(model, nullptr, images, desktop);
+    QQuickWindow *window = strip.panel();
+    FrameClock frames(window);
+    strip.show();
+    QTest::qWait(StripController::kShowMs + 200);
+
+    // Narrowing word by word, then widening back to every card; a query that keeps one card
+    // in ten scattered through the history; one that keeps a single card.
+    QList<QString> queries{u"nota 12 revisar"_qs, u"#"_qs, u"imagem"_qs, u"nota 4242"_qs};
+    if (qEnvironmentVariableIsSet("VARU_BENCH_QUERY"))
+        queries = {qEnvironmentVariable("VARU_BENCH_QUERY")};
+    QList<double> firstPaint, settled;
+    for (int round = 0; round < 3; ++round) {
+        for (const QString &q : queries) {
+            QList<int> keys = typed(q);
+            for (qsizetype i = 0; i < q.size(); ++i)
+                keys << Qt::Key_Backspace;
+            typeKeys(window, frames, keys, firstPaint, settled);
+        }
+    }
+    if (!model.query().isEmpty())
+        std::printf("typing: the search did not reach the model\n");
+    const QByteArray label = QByteArray::number(cards);
+    BenchStats::print(("search key -> first frame, " + label + " cards").constData(), firstPaint);
+    BenchStats::print(("search key -> settled, " + label + " cards").constData(), settled);
+    std::printf("%-52s first frame %.1f ms, settled %.1f ms, %lld keys\n",
+                ("search: worst key, " + label + " cards").constData(),
+                BenchStats::percentile(firstPaint, 1.0), BenchStats::percentile(settled, 1.0),
+                static_cast<long long>(firstPaint.size()));
+    strip.hide();
+    QTest::qWait(StripController::kHideMs + 120);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -195,9 +277,15 @@ int main(int argc, char **argv)
     options.windowManager = false;
     return SessionRunner::exec(argc, argv, options, [](int argc, char **argv) {
         QGuiApplication app(argc, argv);
+        // An argument, "showing" or "typing", runs only that part.
+        const QString only = app.arguments().value(1);
         ImageCache images;
-        showing(1000, images);
-        showing(10000, images);
+        if (only.isEmpty() || only == u"showing") {
+            showing(1000, images);
+            showing(10000, images);
+        }
+        if (only.isEmpty() || only == u"typing")
+            typing(10000, images);
         return 0;
     });
 }

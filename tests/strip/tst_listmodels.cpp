@@ -200,6 +200,45 @@ private Q_SLOTS:
         QCOMPARE(rows(list), expectedRows(many));
     }
 
+    // A search keeping every third card of thousands: the view hears of a bounded number of
+    // row changes, the cards near the start that stay keep their rows, and the focus that
+    // follows the new result jumps rather than slides, for that turn of the event loop only.
+    void aSearchAcrossALongListStaysCheap()
+    {
+        QList<ClipItem> many;
+        for (int i = 0; i < 3000; ++i)
+            many.append(card(QString::number(i), i % 3 == 1 ? u"alvo %1"_qs.arg(i)
+                                                            : u"outro %1"_qs.arg(i)));
+        StripModel model;
+        model.setData(many, {}, {});
+        CardListModel list(model, presenter);
+        Tester tester(&list, kReport);
+        const QPersistentModelIndex kept = list.index(4);
+        int signals = 0;
+        for (auto signal : {&QAbstractItemModel::rowsRemoved, &QAbstractItemModel::rowsInserted})
+            connect(&list, signal, this, [&signals] { ++signals; });
+        QSignalSpy resets(&list, &QAbstractItemModel::modelReset);
+        QSignalSpy focusMoved(&list, &CardListModel::focusMoved);
+
+        model.setQuery(u"alvo"_qs);
+        QCOMPARE(rows(list), expectedRows(model.filtered()));
+        QCOMPARE(list.rowCount(), 1000);
+        QCOMPARE(resets.size(), 0);
+        QVERIFY2(signals <= 60, qPrintable(QString::number(signals)));
+        QCOMPARE(kept.row(), 1);
+        QVERIFY(!list.animates());
+        QVERIFY(!focusMoved.isEmpty());
+        QCOMPARE(focusMoved.last().at(1).toBool(), false);
+        QCoreApplication::processEvents();
+        QVERIFY(list.animates());
+
+        signals = 0;
+        model.setQuery(QString());
+        QCOMPARE(rows(list), expectedRows(many));
+        QVERIFY2(signals <= 60, qPrintable(QString::number(signals)));
+        QCOMPARE(kept.row(), 4);
+    }
+
     void tabsSearchAndFiltersChangeTheRows()
     {
         StripModel model;

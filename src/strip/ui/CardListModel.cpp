@@ -8,6 +8,11 @@ namespace {
 constexpr int kMaxMoves = 64;
 // Selection changes touching more rows than this redraw the whole row set at once.
 constexpr int kMaxSelectionSignals = 64;
+// More runs of rows arriving or leaving than this, and only the head is told row by row.
+constexpr int kMaxRuns = 24;
+// Rows edited one by one when the rest is replaced at once: more than the widest screen shows,
+// with the cards the view builds ahead on either side.
+constexpr qsizetype kHeadRows = 48;
 } // namespace
 
 CardListModel::CardListModel(StripModel &model, const CardPresenter &presenter, QObject *parent)
@@ -173,17 +178,85 @@ void CardListModel::resetTo(const QList<ClipItem> &items)
     endResetModel();
 }
 
+int CardListModel::runsTo(const QList<ClipItem> &next, const QSet<QString> &wanted,
+                          int limit) const
+{
+    // Rows leave in runs of rows the new list lacks, and arrive in runs of cards the old
+    // list lacks.
+    int runs = 0;
+    bool inRun = false;
+    for (const ClipItem &item : m_items) {
+        const bool leaves = !wanted.contains(item.id);
+        runs += leaves && !inRun;
+        inRun = leaves;
+        if (runs > limit)
+            return runs;
+    }
+    QSet<QString> have;
+    have.reserve(m_items.size());
+    for (const ClipItem &item : m_items)
+        have.insert(item.id);
+    inRun = false;
+    for (const ClipItem &item : next) {
+        const bool arrives = !have.contains(item.id);
+        runs += arrives && !inRun;
+        inRun = arrives;
+        if (runs > limit)
+            return runs;
+    }
+    return runs;
+}
+
 void CardListModel::sync()
 {
     const QList<ClipItem> next = m_model.filtered();
     const int before = count();
-    int moved = 0;
+    beginListChange();
 
     QSet<QString> wanted;
     wanted.reserve(next.size());
     for (const ClipItem &item : next)
         wanted.insert(item.id);
 
+    if (runsTo(next, wanted, kMaxRuns) <= kMaxRuns) {
+        editInto(next, wanted);
+    } else {
+        // A search or a filter changes rows all along the list, and the view then shows its
+        // start. Told row by row, the view would redo its bookkeeping thousands of times;
+        // told at once (a reset) it would build every card on screen again. So the head is
+        // edited row by row, keeping the cards on screen that stay, and the rest is replaced
+        // in one removal and one insertion.
+        const qsizetype head = std::min<qsizetype>(kHeadRows, next.size());
+        if (m_items.size() > head) {
+            beginRemoveRows({}, int(head), int(m_items.size() - 1));
+            for (qsizetype k = head; k < m_items.size(); ++k)
+                m_faces.remove(m_items.at(k).id);
+            m_items.resize(head);
+            m_rowsValid = false;
+            endRemoveRows();
+        }
+        const QList<ClipItem> first = next.first(head);
+        QSet<QString> wantedFirst;
+        for (const ClipItem &item : first)
+            wantedFirst.insert(item.id);
+        editInto(first, wantedFirst);
+        if (next.size() > head && m_items.size() == head) {
+            beginInsertRows({}, int(head), int(next.size() - 1));
+            m_items = next; // the head already equals it
+            m_rowsValid = false;
+            endInsertRows();
+        }
+    }
+    Q_ASSERT(m_items.size() == next.size());
+
+    if (count() != before)
+        Q_EMIT countChanged();
+    updateSelectedRow();
+}
+
+void CardListModel::editInto(const QList<ClipItem> &next, const QSet<QString> &wanted)
+{
+    int moved = 0;
     // Cards that left the list, in runs from the end so the rows ahead keep their numbers.
     for (qsizetype i = m_items.size() - 1; i >= 0;) {
         if (wanted.contains(m_items.at(i).id)) {
@@ -225,7 +298,7 @@ void CardListModel::sync()
         if (m_items.at(i).id != want.id) {
             if (++moved > kMaxMoves) {
                 resetTo(next);
-                break;
+                return;
             }
             qsizetype from = i + 1;
             while (m_items.at(from).id != want.id)
@@ -244,11 +317,23 @@ void CardListModel::sync()
         }
         ++i;
     }
-    Q_ASSERT(m_items.size() == next.size());
+}
 
-    if (count() != before)
-        Q_EMIT countChanged();
-    updateSelectedRow();
+void CardListModel::beginListChange()
+{
+    // Whatever follows from a new list in this turn of the event loop (the focus on its first
+    // card, the scroll to it) jumps there: the new result is not to wait for an animation.
+    if (!m_animates)
+        return;
+    m_animates = false;
+    Q_EMIT animatesChanged();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_animates = true;
+            Q_EMIT animatesChanged();
+        },
+        Qt::QueuedConnection);
 }
 
 void CardListModel::syncSelection()
@@ -285,7 +370,7 @@ void CardListModel::focusChanged()
 {
     updateSelectedRow();
     if (m_selectedRow >= 0)
-        Q_EMIT focusMoved(m_selectedRow);
+        Q_EMIT focusMoved(m_selectedRow, m_animates);
 }
 
 void CardListModel::updatePins()

@@ -24,6 +24,9 @@ class CardListModel : public QAbstractListModel
     Q_PROPERTY(int count READ count NOTIFY countChanged)
     // Row of the focused card, -1 when it is not visible.
     Q_PROPERTY(int selectedRow READ selectedRow NOTIFY selectedRowChanged)
+    // False for the rest of the event loop's turn in which the visible list changed: what
+    // follows from a new result (a card taking the focus) is shown at once, not animated.
+    Q_PROPERTY(bool animates READ animates NOTIFY animatesChanged)
 
 public:
     enum Role {
@@ -54,6 +57,7 @@ public:
 
     int count() const { return int(m_items.size()); }
     int selectedRow() const { return m_selectedRow; }
+    bool animates() const { return m_animates; }
     int rowOf(const QString &id) const;
     // The card with that id among the visible ones.
     const ClipItem *item(const QString &id) const;
@@ -67,11 +71,19 @@ public:
 Q_SIGNALS:
     void countChanged();
     void selectedRowChanged();
-    // The focus moved to another card (not merely to another row): the view scrolls to it.
-    void focusMoved(int row);
+    void animatesChanged();
+    // The focus moved to another card (not merely to another row): the view scrolls to it,
+    // sliding there when `animated`.
+    void focusMoved(int row, bool animated);
 
 private:
     void sync();
+    // Rows leave, arrive and move one run at a time until the rows are `next`; `wanted` holds
+    // its ids. Many moves end in a reset instead.
+    void editInto(const QList<ClipItem> &next, const QSet<QString> &wanted);
+    // The runs of rows leaving and arriving on the way to `next`, counted up to past `limit`.
+    int runsTo(const QList<ClipItem> &next, const QSet<QString> &wanted, int limit) const;
+    void beginListChange();
     void syncSelection();
     void updatePins();
     void updateSelectedRow();
@@ -90,6 +102,7 @@ private:
     QSet<QString> m_selected;
     QList<UserTab> m_tabs; // as the pins were last drawn
     int m_selectedRow = -1;
+    bool m_animates = true;
     double m_now = 0;
     mutable QHash<QString, int> m_rows;
     mutable bool m_rowsValid = false;

@@ -22,12 +22,17 @@ Item {
     required property color swatch
     required property string footer
     required property string fileName
+    // False while a new result comes in: its focus shows at once.
+    property bool animates: true
 
     width: 228
     height: 238
     scale: selected ? 1.0 : 0.965
     onKindChanged: content.load()
-    Behavior on scale { NumberAnimation { duration: 220; easing.type: Easing.OutCubic } }
+    Behavior on scale {
+        enabled: card.animates
+        NumberAnimation { duration: 220; easing.type: Easing.OutCubic }
+    }
 
     Rectangle {
         anchors.fill: parent

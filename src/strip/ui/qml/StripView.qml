@@ -105,10 +105,16 @@ Item {
             interactive: false
             boundsBehavior: Flickable.StopAtBounds
             cacheBuffer: 1800
+            // The focus is the model's; a current item of the view's own would keep an extra
+            // card built and slide an invisible highlight after it, frame by frame, for
+            // seconds after a search moved it thousands of points.
+            currentIndex: -1
+            highlightFollowsCurrentItem: false
             model: root.cards
             delegate: CardView {
                 id: cardView
                 y: 8
+                animates: root.cards.animates
                 CardMouseArea {
                     anchors.fill: parent
                     cardID: cardView.cardID
@@ -235,9 +241,9 @@ Item {
     // a card cut by the row's edge is brought into view.
     Connections {
         target: root.cards
-        function onFocusMoved(row) {
+        function onFocusMoved(row: int, animated: bool) {
             if (!root.interaction.pointerSelecting()) {
-                list.reveal(row, true, false)
+                list.reveal(row, animated, false)
             } else if (!root.interaction.marquee.active) {
                 revealLater.row = row
                 revealLater.restart()
