@@ -154,6 +154,10 @@ void Shell::createServices()
         *m_funnel, [this](const std::optional<QString> &problem) {
             if (problem == m_notSaving)
                 return;
+            if (problem)
+                qCWarning(lcVaru, "Cards não estão sendo salvos: %s", qUtf8Printable(*problem));
+            else
+                qCInfo(lcVaru, "Cards voltaram a ser salvos");
             m_notSaving = problem;
             updateStatusIcon();
         });
