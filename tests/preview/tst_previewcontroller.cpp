@@ -1,6 +1,6 @@
 // The quick preview controller with its real window (offscreen): opening with the rise,
-// swapping cards in place, closing, cards that cannot be previewed, colours; and the strip
-// driving it with Space, the arrows and Escape, hiding it with itself.
+// swapping cards in place, closing, cards that cannot be previewed, colours. The strip driving
+// it with its keys is tried end to end on a real display.
 
 #include "../strip/StripFixtures.h"
 #include "PreviewFiles.h"
@@ -77,7 +77,6 @@ class TestPreviewController : public QObject
     {
         return runUntil([&] { return !panel()->isVisible(); });
     }
-    void press(Qt::Key key) { QTest::keyClick(strip->panel(), key); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -210,48 +209,6 @@ private Q_SLOTS:
         // Opaque, its corners cut away.
         QVERIFY(!panel()->mask().contains(QPoint(1, 1)));
         QVERIFY(panel()->mask().contains(QPoint(panel()->width() / 2, panel()->height() / 2)));
-    }
-
-    void drivenByTheStrip()
-    {
-        model.setData(cards(u"ABC"_qs), {}, {});
-        model.showHistory();
-        strip->setPreview(preview.get());
-        // Asked for while the strip is closed: nothing would close it again.
-        model.togglePreview();
-        QVERIFY(!preview->isVisible());
-
-        strip->show();
-        QVERIFY(runUntil([&] { return strip->isVisible() && !strip->isHiding(); }));
-        const QString first = model.selectedID().value_or(QString());
-        QVERIFY(!first.isEmpty());
-
-        press(Qt::Key_Space);
-        QVERIFY(preview->isVisible());
-        QCOMPARE(preview->itemID(), model.selectedID());
-        QVERIFY(!panel()->isActive());
-
-        // The preview follows the arrows.
-        press(Qt::Key_Right);
-        QVERIFY(model.selectedID() != std::optional<QString>(first));
-        QVERIFY(runUntil([&] { return preview->itemID() == model.selectedID(); }));
-        QCOMPARE(preview->state()->text(), model.selected()->title);
-
-        // Space closes it; Escape closes it before anything else.
-        press(Qt::Key_Space);
-        QVERIFY(!preview->isVisible());
-        press(Qt::Key_Space);
-        QVERIFY(preview->isVisible());
-        press(Qt::Key_Escape);
-        QVERIFY(!preview->isVisible());
-        QVERIFY(strip->isVisible() && !strip->isHiding());
-
-        // The card menu's entry does the same, and the strip takes it along when it goes.
-        model.togglePreview();
-        QVERIFY(preview->isVisible());
-        strip->hide();
-        QVERIFY(!preview->isVisible());
-        QVERIFY(closed());
     }
 };
 
